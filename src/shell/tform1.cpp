@@ -1,0 +1,236 @@
+#include "shell/tform1.h"
+
+#include "runtime/run_cycle.h"
+#include "runtime/screen.h"
+#include "shell/guard.h"
+#include "shell/ini_file.h"
+#include "shell/ram_image.h"
+#include "shell/resource_localizer.h"
+#include "shell/settings.h"
+#include "shell/ui_services.h"
+#include "speech/speech_output.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+QString MainWindowTitle(const QString& executablePath)
+{
+    QString name = QFileInfo(executablePath).fileName();
+    qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        name = name.left(dot);
+    return name + QStringLiteral(" - ") + Str(1);
+}
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    resize(500, 350);
+
+    printmemo = new QPlainTextEdit(this);
+    printmemo->setObjectName(QStringLiteral("printmemo"));
+    printmemo->setReadOnly(true);
+    printmemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    printmemo->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    printmemo->setFont(font);
+    // Wide enough for a full 80-column row.
+    QFontMetrics metrics(font);
+    int width = metrics.horizontalAdvance(QString(80, QLatin1Char('M'))) +
+                2 * printmemo->frameWidth() + 2 * static_cast<int>(printmemo->document()->documentMargin()) +
+                printmemo->verticalScrollBar()->sizeHint().width();
+    printmemo->setMinimumWidth(width);
+    setCentralWidget(printmemo);
+
+    Timer.setParent(this);
+    Timer.stop();
+    connect(&Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+
+    BuildMenu();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenu()
+{
+    auto item = [this](QMenu* menu, const char* name, QKeySequence shortcut, auto handler) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    Programmenu = menuBar()->addMenu(QString());
+    Programmenu->setObjectName(QStringLiteral("Programmenu"));
+    Startsubmenu = item(Programmenu, "Startsubmenu", QKeySequence(Qt::CTRL | Qt::Key_S),
+                        &TForm1::StartsubmenuClick);
+    exitsubmenu = item(Programmenu, "exitsubmenu", QKeySequence(), &TForm1::exitsubmenuClick);
+
+    settingsmenu = menuBar()->addMenu(QString());
+    settingsmenu->setObjectName(QStringLiteral("settingsmenu"));
+    // The check items toggle themselves before "triggered" arrives; their
+    // handlers decide the new state from the old one, so undo Qt's toggle first.
+    braillekeyboarditem = settingsmenu->addAction(QString());
+    braillekeyboarditem->setObjectName(QStringLiteral("braillekeyboarditem"));
+    braillekeyboarditem->setCheckable(true);
+    braillekeyboarditem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(braillekeyboarditem, &QAction::triggered, this, [this](bool checked) {
+        braillekeyboarditem->setChecked(!checked);
+        braillekeyboarditemClick();
+    });
+    soundssubmenu = item(settingsmenu, "soundssubmenu", QKeySequence(Qt::CTRL | Qt::Key_D),
+                         &TForm1::soundssubmenuClick);
+    Voicesubmenu = item(settingsmenu, "Voicesubmenu", QKeySequence(Qt::CTRL | Qt::Key_H),
+                        &TForm1::VoicesubmenuClick);
+    usesapi5submenu = settingsmenu->addAction(QString());
+    usesapi5submenu->setObjectName(QStringLiteral("usesapi5submenu"));
+    usesapi5submenu->setCheckable(true);
+    usesapi5submenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(usesapi5submenu, &QAction::triggered, this, [this](bool checked) {
+        usesapi5submenu->setChecked(!checked);
+        usesapi5submenuClick();
+    });
+    environmentsubmenu = item(settingsmenu, "environmentsubmenu",
+                              QKeySequence(Qt::CTRL | Qt::Key_E), &TForm1::environmentsubmenuClick);
+
+    helpmenu = menuBar()->addMenu(QString());
+    helpmenu->setObjectName(QStringLiteral("helpmenu"));
+    aboutsubmenu = item(helpmenu, "aboutsubmenu", QKeySequence(), &TForm1::aboutsubmenuClick);
+}
+
+void TForm1::SetCaptions()
+{
+    const QString more = QStringLiteral("...");
+    Programmenu->setTitle(Str(2));
+    Startsubmenu->setText(Str(3));
+    exitsubmenu->setText(Str(33));
+    settingsmenu->setTitle(Str(4));
+    Voicesubmenu->setText(Str(38) + more);
+    usesapi5submenu->setText(Str(27));
+    environmentsubmenu->setText(Str(5) + more);
+    soundssubmenu->setText(Str(20) + more);
+    braillekeyboarditem->setText(Str(46));
+    helpmenu->setTitle(Str(34));
+    aboutsubmenu->setText(Str(35));
+}
+
+void TForm1::ShowScreen()
+{
+    printmemo->setPlainText(Screen().rows().join(QLatin1Char('\n')));
+}
+
+void TForm1::FormCreate()
+{
+    ReadLanguage();
+    setWindowTitle(MainWindowTitle(QCoreApplication::applicationFilePath()));
+    SetCaptions();
+    Screen().SetView([this] { ShowScreen(); });
+    Screen().Prepare();
+
+    ResetSettingsToDefaults();
+    Speech().SpeechReady = false;
+    Settings().sapi5 = false;
+    ResetProgramStarted();
+
+    InitSpeechEngine();
+
+    ReadSettings(VoiceEnumeratorExists());
+    usesapi5submenu->setChecked(Settings().sapi5);
+    braillekeyboarditem->setChecked(Settings().braillekeys);
+
+    Settings().sapi5 = usesapi5submenu->isChecked();
+    Speech().SpeechReady = usesapi5submenu->isChecked();
+
+    Voicesubmenu->setEnabled(Settings().voiceallowed);
+    if (usesapi5submenu->isChecked())
+        Voicesubmenu->setEnabled(false);
+
+    ClearRamImage();
+    LoadRamImage();
+}
+
+void TForm1::StartsubmenuClick() { RunStartCommand(*this); }
+
+void TForm1::ReleaseSoundObjects() {}
+
+void TForm1::PlayRisingCue() {}
+
+void TForm1::PlayFallingCue() {}
+
+bool TForm1::FormClose()
+{
+    if (!Guarded([] { SaveRamImage(); }))
+        return false;
+    try {
+        ReleaseSoundObjects();
+    } catch (...) {
+    }
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
+    // Closing while the built-in program runs (its Start item is disabled)
+    // must not leave a hidden process speaking on inside the run's waits.
+    if (!Startsubmenu->isEnabled())
+        EndProcessNow();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::exitsubmenuClick()
+{
+    SaveRamImage();
+    if (Startsubmenu->isEnabled()) {
+        close();
+        return;
+    }
+    try {
+        ReleaseSoundObjects();
+    } catch (...) {
+    }
+    EndProcessNow();
+}
+
+void TForm1::braillekeyboarditemClick()
+{
+    if (braillekeyboarditem->isChecked()) {
+        braillekeyboarditem->setChecked(false);
+        PlayFallingCue();
+    } else {
+        PlayRisingCue();
+        braillekeyboarditem->setChecked(true);
+    }
+    Settings().braillekeys = braillekeyboarditem->isChecked();
+    SaveSettings();
+}
+
+void TForm1::usesapi5submenuClick()
+{
+    usesapi5submenu->setChecked(!usesapi5submenu->isChecked());
+    const bool on = usesapi5submenu->isChecked();
+    Settings().sapi5 = on;
+    Speech().SpeechReady = on;
+    Voicesubmenu->setEnabled(!on);
+    ConfigFile().WriteBool(QStringLiteral("Voice"), QStringLiteral("SAPI5"), on);
+    if (on)
+        PlayRisingCue();
+    else
+        PlayFallingCue();
+}
+
+void TForm1::VoicesubmenuClick() {}
+void TForm1::soundssubmenuClick() {}
+void TForm1::environmentsubmenuClick() {}
+void TForm1::aboutsubmenuClick() {}
+
+void TForm1::TimerTimer() { Timer.stop(); }

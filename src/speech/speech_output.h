@@ -1,0 +1,23 @@
+#pragma once
+// The speech operations everyone uses, and the speech flags.
+#include <QString>
+
+struct SpeechState {
+    // Keys may be echoed and speech may be stopped.
+    bool SpeechReady = false;
+    // The chosen-voice engine's audio is playing (set by AudioStart, cleared by AudioStop).
+    bool TtsAudioActive = false;
+    // A desktop-voice stream is in progress.
+    bool Sapi5Busy = false;
+};
+
+SpeechState& Speech();
+
+// Creates the chosen-voice enumerator and audio destination; never reports a failure.
+void InitSpeechEngine();
+// Whether InitSpeechEngine could create the voice enumerator.
+bool VoiceEnumeratorExists();
+
+void SpeakAndWait(const QString& text);
+void SpeakNoWait(const QString& text);
+void StopSpeech();

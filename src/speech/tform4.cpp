@@ -1,0 +1,5 @@
+#include "speech/tform4.h"
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent) {}
+
+void TForm4::FormCreate() {}

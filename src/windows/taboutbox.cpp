@@ -1,0 +1,5 @@
+#include "windows/taboutbox.h"
+
+TAboutbox::TAboutbox(QWidget* parent) : QDialog(parent) {}
+
+void TAboutbox::FormCreate() {}
