@@ -12,3 +12,6 @@ bool VoiceEnumeratorExists() { return false; }
 void SpeakAndWait(const QString&) {}
 void SpeakNoWait(const QString&) {}
 void StopSpeech() {}
+
+void ChosenVoiceSpeakAndWait(const QString&) {}
+void DesktopVoiceSpeak(const QString&, int) {}

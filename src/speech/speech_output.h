@@ -21,3 +21,14 @@ bool VoiceEnumeratorExists();
 void SpeakAndWait(const QString& text);
 void SpeakNoWait(const QString& text);
 void StopSpeech();
+
+// The chosen-voice engine alone: TextData of the text, then the wait on
+// TtsAudioActive, exactly as SpeakAndWait does, but without looking at
+// voiceallowed. Nothing when no engine is held. (Key echo speaks this way.)
+void ChosenVoiceSpeakAndWait(const QString& text);
+
+// The desktop voice's Speak with its flags; returns at once with SVSFlagsAsync.
+constexpr int SVSFlagsAsync = 1;
+constexpr int SVSFPurgeBeforeSpeak = 2;
+constexpr int SVSFIsXML = 8;
+void DesktopVoiceSpeak(const QString& text, int flags);
