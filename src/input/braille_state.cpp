@@ -1,0 +1,7 @@
+#include "input/braille_state.h"
+
+BrailleState& Braille()
+{
+    static BrailleState state;
+    return state;
+}
