@@ -40,7 +40,7 @@ void ReplaceFileContents(const QString& path, const QByteArray& content)
             RaiseFileErrorFromErrno(EISDIR);
         // A plain write would fail on a file we may not write; the rename
         // would not, so test first.
-        if (::access(target.constData(), W_OK) != 0)
+        if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
             RaiseFileErrorFromErrno(errno);
         mode = st.st_mode & 07777;
     } else if (errno != ENOENT) {

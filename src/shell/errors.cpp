@@ -38,6 +38,7 @@ int FileErrorCodeFromErrno(int err)
     case ETXTBSY:
     case EISDIR: return 5;
     case ENOSPC:
+    case EFBIG:
     case EDQUOT: return 101;
     default: return err;
     }
