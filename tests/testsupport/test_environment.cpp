@@ -56,3 +56,15 @@ void TestEnvironment::copyTestData(const QString& name, const QString& as) const
         throw std::runtime_error("missing test data");
     writeFile(as.isEmpty() ? name : as, src.readAll());
 }
+
+void CopyRunFiles(const TestEnvironment& env)
+{
+    QDir run(QStringLiteral(VELTRA_BUILD_DIR "/run"));
+    const QStringList patterns{QStringLiteral("*.dat"), QStringLiteral("*.vbt"),
+                               QStringLiteral("*.eky")};
+    for (const QString& name : run.entryList(patterns, QDir::Files)) {
+        if (name == QStringLiteral("ram.dat"))
+            continue;
+        QFile::copy(run.filePath(name), env.path(name));
+    }
+}

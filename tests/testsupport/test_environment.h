@@ -30,3 +30,7 @@ private:
 };
 
 QString TestDataPath(const QString& name);
+
+// Copies the run directory's data files (sound bank, braille table, key echo
+// files) into the test's current directory, as the program finds them.
+void CopyRunFiles(const TestEnvironment& env);
