@@ -1,5 +1,8 @@
 #include "shell/tform1.h"
 
+#include "input/braille_state.h"
+#include "input/braille_table.h"
+#include "input/key_echo.h"
 #include "runtime/run_cycle.h"
 #include "runtime/screen.h"
 #include "shell/guard.h"
@@ -152,6 +155,12 @@ void TForm1::FormCreate()
 
     ClearRamImage();
     LoadRamImage();
+
+    BrailleTable().brailletablefile = QStringLiteral("czech.vbt");
+    LoadBrailleTable();
+    Braille().brlprefix.clear();
+    KeyEcho().keyechofile = Str(24) + QStringLiteral(".eky");
+    LoadKeyEcho();
 }
 
 void TForm1::StartsubmenuClick() { RunStartCommand(*this); }
