@@ -20,6 +20,16 @@ public:
     // The function that shows the rows (the main window's printmemo).
     void SetView(std::function<void()> view) { m_view = std::move(view); }
 
+    // Makes sure all 24 rows exist (adds empty rows at the bottom if the
+    // screen was never prepared), so writing can never index past the rows.
+    void EnsureRows();
+    // Pads the row on the right with blanks to 80 characters, then puts the
+    // text over its characters from the 0-based column on. The caller keeps
+    // column + length within 80.
+    void PutAt(int row, int column, QStringView text);
+    // Removes the top row and appends an empty one: the screen scrolls up.
+    void ScrollUp();
+
 private:
     QStringList m_rows;
     std::function<void()> m_view;

@@ -1,0 +1,3 @@
+#include "speech/voice_preparation.h"
+
+void PrepareVoiceForStart() {}
