@@ -6,6 +6,7 @@
 //
 // All public functions are thread-safe. Render never allocates and holds the
 // mixer's lock only briefly.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -40,7 +41,10 @@ public:
     // ClearSpeech.
     void QueueSpeechMarker(uint64_t id);
     void SetSpeechMarkerCallback(std::function<void(uint64_t)> callback);
-    // Drops every queued speech sample and marker at once; their callbacks never run.
+    // Drops every queued speech sample and marker at once; their callbacks never
+    // run, not even for a marker the output passed during the period being
+    // rendered. Only a callback that is already executing may still finish.
+    // The speech being rendered at that moment falls silent within one period.
     void ClearSpeech();
     // Whether speech samples or markers are still queued.
     bool SpeechPending() const;
@@ -52,6 +56,17 @@ public:
     int PlayWave(std::shared_ptr<const WaveData> wave, double playbackRate, int volume, bool looped);
     void StopVoice(int voice);
     bool VoicePlaying(int voice) const;
+    // Changes a playing voice from its next rendered period on; unknown or
+    // finished voices are ignored.
+    void SetVoiceRate(int voice, double playbackRate);
+    void SetVoiceVolume(int voice, int volume);
+    // Blocks (without spinning) until the voice has stopped playing or the
+    // timeout has passed; returns whether it stopped.
+    bool WaitVoice(int voice, std::chrono::milliseconds timeout) const;
+
+    // The linear gain of an attenuation in hundredths of a decibel:
+    // 10^(v/2000), clamped to full volume above 0 and silence at -10000 and below.
+    static float GainForAttenuation(int volume);
 
 private:
     struct Impl;
