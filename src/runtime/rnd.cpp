@@ -4,14 +4,16 @@
 #include <random>
 
 namespace {
-std::uint64_t ClockSeed()
+std::function<std::uint64_t()> g_testClock;
+
+std::uint64_t RealClockSeed()
 {
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     return static_cast<std::uint64_t>(ticks);
 }
 
 struct RndState {
-    std::mt19937_64 generator{ClockSeed()};
+    std::mt19937_64 generator{RealClockSeed()};
     double lastrnd = 0;
     RandomDraw testDraw;
 };
@@ -33,6 +35,10 @@ double NextDraw()
 }
 } // namespace
 
+std::uint64_t ClockSeed() { return g_testClock ? g_testClock() : RealClockSeed(); }
+
+void SetClockSeedForTesting(std::function<std::uint64_t()> clock) { g_testClock = std::move(clock); }
+
 void RandomizeFromClock() { State().generator.seed(ClockSeed()); }
 
 double Rnd(double x)
@@ -50,6 +56,8 @@ void SetRandomDrawForTesting(RandomDraw draw) { State().testDraw = std::move(dra
 
 void ResetRnd()
 {
+    g_testClock = {};
+    State().testDraw = {};
     State().lastrnd = 0;
     RandomizeFromClock();
 }
