@@ -1,0 +1,3 @@
+#include "speech/speech_engines.h"
+
+SpeechEngineFactory RealSpeechEngineFactory() { return SpeechEngineFactory{}; }
