@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+// Everything here is local to this test file.
 namespace {
 
 struct Prefix {
@@ -62,8 +63,6 @@ protected:
 
     TestEnvironment env;
 };
-
-} // namespace
 
 struct LoadCase {
     const char* name;
@@ -211,3 +210,5 @@ INSTANTIATE_TEST_SUITE_P(
                             env.dir().toLocal8Bit().constData());
                     }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

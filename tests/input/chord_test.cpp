@@ -12,6 +12,7 @@
 
 #include <vector>
 
+// Everything here is local to this test file.
 namespace {
 
 // A physical key: its X keycode and the Qt key it reports.
@@ -44,8 +45,6 @@ void Send(QWidget& target, QEvent::Type type, PhysicalKey key, bool withScanCode
     QKeyEvent event(type, key.qtKey, Qt::NoModifier, withScanCode ? key.scanCode : 0, 0, 0);
     QCoreApplication::sendEvent(&target, &event);
 }
-
-} // namespace
 
 struct ReadCase {
     const char* name;
@@ -129,8 +128,6 @@ TEST(ChordReadingState, TakesDotKeysByPositionUnderAnyLayout)
     KeyStateTracker::instance().clear();
 }
 
-namespace {
-
 // A table with a capital sign, a lasting prefix, a pattern that is both a
 // prefix and a character, two rows with the same dots, a multi-character
 // row, a row with empty dots and a section no prefix opens.
@@ -164,8 +161,6 @@ struct Step {
 };
 
 void PrintTo(const Step& s, std::ostream* os) { *os << "'" << s.pattern << "'"; }
-
-} // namespace
 
 struct TranslateCase {
     const char* name;
@@ -238,3 +233,5 @@ INSTANTIATE_TEST_SUITE_P(
         TranslateCase{"EmptyTablesGiveNothing", true, "", {{"1", "", ""}, {"6", "", ""}, {"", "", ""}}},
         TranslateCase{"ActivePrefixKeptWithEmptyTables", true, "#num", {{"1", "", "#num"}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

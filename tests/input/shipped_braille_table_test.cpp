@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+// Everything here is local to this test file.
 namespace {
 
 // The X keycodes of the dot keys 1 to 6 (F D S J K L on a US layout).
@@ -69,8 +70,6 @@ protected:
     TestEnvironment env;
     ChordTypist typist;
 };
-
-} // namespace
 
 // Standard Czech six-dot braille.
 struct Letter {
@@ -143,3 +142,5 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{"Punctuation", {"25", "23", "36", "236", "356", "2356", "4", "35", "256", "12456", "456"},
               ":;-()\"'*+/|"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
