@@ -12,6 +12,7 @@
 #include "shell/settings.h"
 #include "shell/ui_services.h"
 #include "speech/speech_output.h"
+#include "speech/voice_menu.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -237,7 +238,7 @@ void TForm1::usesapi5submenuClick()
         PlayFallingCue();
 }
 
-void TForm1::VoicesubmenuClick() {}
+void TForm1::VoicesubmenuClick() { RunVoiceMenu(); }
 void TForm1::soundssubmenuClick() {}
 void TForm1::environmentsubmenuClick() {}
 void TForm1::aboutsubmenuClick() {}
