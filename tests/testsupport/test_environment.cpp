@@ -67,4 +67,7 @@ void CopyRunFiles(const TestEnvironment& env)
             continue;
         QFile::copy(run.filePath(name), env.path(name));
     }
+    // The tests' build generates the sound bank even where the run directory is not laid out.
+    if (!QFile::exists(env.path(QStringLiteral("sounds.dat"))))
+        QFile::copy(QStringLiteral(VELTRA_SOUND_BANK_FILE), env.path(QStringLiteral("sounds.dat")));
 }
