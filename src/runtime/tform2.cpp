@@ -6,9 +6,9 @@
 #include "shell/ram_image.h"
 #include "shell/resource_localizer.h"
 #include "shell/ui_services.h"
+#include "speech/focus_enter.h"
 #include "speech/speech_output.h"
 
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -45,9 +45,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     setTabOrder(inputedit, Enterbitbtn);
     setTabOrder(Enterbitbtn, exitprogrambtn);
 
-    for (QWidget* control : {static_cast<QWidget*>(inputedit), static_cast<QWidget*>(Enterbitbtn),
-                             static_cast<QWidget*>(exitprogrambtn)})
-        control->installEventFilter(this);
+    // Focus moving between the controls, not the window being re-activated.
+    OnFocusEnter(inputedit, [this] { inputeditEnter(); });
+    OnFocusEnter(Enterbitbtn, [this] { EnterbitbtnEnter(); });
+    OnFocusEnter(exitprogrambtn, [this] { exitprogrambtnEnter(); });
     connect(Enterbitbtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(exitprogrambtn, &QPushButton::clicked, this, [this] { exitprogrambtnClick(); });
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
@@ -108,21 +109,6 @@ void TForm2::FormClose()
 {
     Runtime().dialogentered = false;
     Braille().brlprefix.clear();
-}
-
-bool TForm2::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
-        // Re-activating the window (after a message box) is not the focus moving.
-        if (watched == inputedit)
-            Guarded([this] { inputeditEnter(); });
-        else if (watched == Enterbitbtn)
-            Guarded([this] { EnterbitbtnEnter(); });
-        else if (watched == exitprogrambtn)
-            Guarded([this] { exitprogrambtnEnter(); });
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event)

@@ -32,7 +32,6 @@ public:
     QPushButton* exitprogrambtn = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
