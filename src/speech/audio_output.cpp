@@ -2,6 +2,7 @@
 
 #include "speech/audio_mixer.h"
 #include "speech/sound_device.h"
+#include "speech/speech_transcript.h"
 
 SoundDevice& AudioOutput()
 {
@@ -11,6 +12,19 @@ SoundDevice& AudioOutput()
     return *device;
 }
 
-void OpenAudioOutput() { AudioOutput().Open(); }
+void OpenAudioOutput()
+{
+    SoundDevice& device = AudioOutput();
+    if (device.IsOpen())
+        return;
+    device.Open();
+    // The device says so on standard error itself; the transcript notes it too
+    // unless the dummy driver was asked for.
+    const QString driver = device.DriverName();
+    const bool asked = qEnvironmentVariable("SDL_AUDIODRIVER") == driver;
+    if ((driver == QLatin1String("dummy") || driver == QLatin1String("clock")) && !asked)
+        TranscribeSpeech(QStringLiteral("audio"), QStringLiteral("note"),
+                         QStringLiteral("no sound device; playing silently through %1").arg(driver));
+}
 
 void CloseAudioOutput() { AudioOutput().Close(); }

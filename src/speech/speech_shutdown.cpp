@@ -1,7 +1,10 @@
 #include "speech/speech_shutdown.h"
 
 #include "shell/ui_services.h"
+#include "speech/audio_output.h"
+#include "speech/espeak_worker.h"
 #include "speech/speech_engines.h"
+#include "speech/speech_transcript.h"
 
 void RegisterSpeechShutdownOnce()
 {
@@ -14,5 +17,11 @@ void RegisterSpeechShutdownOnce()
 
 void ShutdownSpeech()
 {
+    // Engines first (the desktop voice closes its daemon connection, with a
+    // time limit), then the thread they synthesise on, then the device that
+    // plays what they queued.
     ReleaseSpeechEngines();
+    EspeakWorker::Instance().Stop();
+    CloseAudioOutput();
+    CloseSpeechTranscript();
 }

@@ -58,14 +58,18 @@ HRESULT StreamVoice::Speak(const QString& text, long flags, long* streamNumber)
     return S_OK;
 }
 
-void StreamVoice::ReplaceBackend(std::unique_ptr<VoiceBackend> backend)
+void StreamVoice::ReplaceBackend(std::unique_ptr<VoiceBackend> backend, bool restartCurrent)
 {
     std::unique_ptr<VoiceBackend> old = std::move(m_backend);
     m_backend = std::move(backend);
     if (old && m_current)
         old->Cancel();
-    if (m_current)
-        Finished(m_current->number);
+    if (!m_current)
+        return;
+    if (restartCurrent && m_backend)
+        BeginCurrent();
+    else
+        Finished(m_current->number, m_current->attempt);
 }
 
 bool StreamVoice::Ended(long number) const { return number <= m_lastEnded; }
@@ -103,21 +107,27 @@ void StreamVoice::Advance()
             FireEnd(done);
             continue;
         }
-        const long number = m_current->number;
-        std::weak_ptr<StreamVoice> weak = keep;
-        m_backend->Begin(m_current->text, m_current->xml, [weak, number] {
-            PostToGuiThread([weak, number] {
-                if (auto voice = weak.lock())
-                    voice->Finished(number);
-            });
-        });
+        BeginCurrent();
     }
 }
 
-void StreamVoice::Finished(long number)
+void StreamVoice::BeginCurrent()
 {
-    // A stream that was purged or replaced has ended already.
-    if (!m_current || m_current->number != number)
+    const long number = m_current->number;
+    const int attempt = ++m_current->attempt;
+    std::weak_ptr<StreamVoice> weak = weak_from_this();
+    m_backend->Begin(m_current->text, m_current->xml, [weak, number, attempt] {
+        PostToGuiThread([weak, number, attempt] {
+            if (auto voice = weak.lock())
+                voice->Finished(number, attempt);
+        });
+    });
+}
+
+void StreamVoice::Finished(long number, int attempt)
+{
+    // A stream that was purged, or begun again elsewhere, has ended already.
+    if (!m_current || m_current->number != number || m_current->attempt != attempt)
         return;
     Stream done = *m_current;
     m_current.reset();

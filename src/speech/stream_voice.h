@@ -34,9 +34,11 @@ public:
     void SetStreamHandlers(StreamEvent onStartStream, StreamEvent onEndStream) override;
     HRESULT Speak(const QString& text, long flags, long* streamNumber = nullptr) override;
 
-    // Swaps what speaks the following streams (the stream in progress is
-    // cancelled and ends). Used to fall back when a daemon stops answering.
-    void ReplaceBackend(std::unique_ptr<VoiceBackend> backend);
+    // Swaps what speaks the following streams. The stream in progress is
+    // cancelled on the old back-end; it ends, or with restartCurrent it is
+    // spoken again from its start by the new one. Used to fall back when a
+    // daemon cannot be reached (restart) or stops answering (end).
+    void ReplaceBackend(std::unique_ptr<VoiceBackend> backend, bool restartCurrent = false);
     VoiceBackend* Backend() const { return m_backend.get(); }
     // Whether any stream is queued or speaking.
     bool Busy() const { return m_current.has_value() || !m_queue.empty(); }
@@ -47,10 +49,12 @@ private:
         QString text;
         bool xml = false;
         bool started = false;
+        int attempt = 0; // which Begin of this stream a done() answers
     };
     void ScheduleAdvance();
+    void BeginCurrent();
     void Advance();
-    void Finished(long number);
+    void Finished(long number, int attempt);
     void PurgeAll();
     void FireStart(Stream& stream);
     void FireEnd(const Stream& stream);
