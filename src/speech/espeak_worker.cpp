@@ -113,7 +113,11 @@ struct EspeakWorker::Impl {
 
     void Run(std::promise<bool> ready)
     {
-        const int rate =
+        // espeak-ng is initialised once per process and never terminated: a
+        // second initialisation after espeak_Terminate hangs in the next
+        // terminate. Only one worker thread exists at a time, so the calls
+        // stay on one thread at a time.
+        static const int rate =
             espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (rate <= 0) {
             ready.set_value(false);
@@ -139,7 +143,6 @@ struct EspeakWorker::Impl {
             }
             job();
         }
-        espeak_Terminate();
     }
 
     void Apply(const EspeakSynthParams& p)
