@@ -5,7 +5,9 @@
 #include "shell/resource_localizer.h"
 #include "shell/tform1.h"
 #include "speech/sound_cues.h"
+#include "shell/app_windows.h"
 #include "testsupport/file_faults.h"
+#include "testsupport/voice_dialog_fixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -211,4 +213,54 @@ TEST_F(RunCycleTest, ASpeechFailureEndsTheRunAndTheMenuStaysUsable)
     EXPECT_TRUE(answers.empty());
     EXPECT_EQ(env.messages, QStringList());
 }
+} // namespace
+
+namespace {
+// The chosen voice is made ready at Start only when the desktop voice is not in use.
+struct VoiceCase {
+    const char* name;
+    bool desktopVoice;
+    bool selectsVoice;
+};
+
+class RunVoiceTest : public ::testing::TestWithParam<VoiceCase> {};
+
+TEST_P(RunVoiceTest, TheChosenVoiceIsPreparedOnlyWithoutTheDesktopVoice)
+{
+    VoiceDialogSetup setup;
+    setup.language = 1000;
+    VoiceDialogFixture voices(setup);
+    Windows().form4 = voices.dialog.get();
+    ResetRuntimeState();
+    Screen().Prepare();
+    SetRandomDrawForTesting([] { return 0.0; });
+    std::deque<QString> lines = {QStringLiteral("1"), QStringLiteral("1")};
+    SetInputDialogAnswererForTesting([&]() -> std::optional<QString> {
+        if (lines.empty())
+            throw NoMoreAnswers();
+        const QString line = lines.front();
+        lines.pop_front();
+        return line;
+    });
+    Settings().voiceallowed = true;
+    Settings().sapi5 = GetParam().desktopVoice;
+    Speech().SpeechReady = GetParam().desktopVoice;
+    TForm1 form;
+    form.usesapi5submenu->setChecked(GetParam().desktopVoice);
+    voices.speech.log.clear();
+
+    RunStartCommand(form);
+
+    SetInputDialogAnswererForTesting({});
+    SetRandomDrawForTesting({});
+    Windows().form4 = nullptr;
+    EXPECT_EQ(voices.env.messages, QStringList());
+    EXPECT_TRUE(lines.empty()) << "the game ran";
+    EXPECT_EQ(!SelectedEngines(voices.speech).empty(), GetParam().selectsVoice);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, RunVoiceTest,
+                         ::testing::Values(VoiceCase{"ChosenVoice", false, true},
+                                           VoiceCase{"DesktopVoice", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 } // namespace
