@@ -83,6 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
                          {ScriptedSpeech::Mode("JAKUB"), ScriptedSpeech::Mode("Jakub")}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(FillVoiceList, WalksTheEnumeratorOnceThenOnceMoreToTheChosenMode)
+{
+    // Selecting the row from code must not run the list's click handler as
+    // well: the mode is taken exactly once.
+    VoiceDialogSetup setup = WithVoices(
+        {ScriptedSpeech::Mode("Eliska"), ScriptedSpeech::Mode("Tom"), ScriptedSpeech::Mode("Jakub")});
+    VoiceDialogFixture f(setup);
+    EXPECT_EQ(Std(f.speech.log), (std::vector<std::string>{"Reset", "Next", "Next", "Next", "Next",
+                                                           "Reset", "Next", "Next", "Next"}));
+    EXPECT_EQ(SpeechEngines().selectedMode->szModeName, QStringLiteral("Jakub"));
+}
+
 TEST(FillVoiceList, FillingAgainListsEachVoiceOnceAndRetakesTheDefault)
 {
     // The voice switched off and on again in the sounds dialog refills the list.

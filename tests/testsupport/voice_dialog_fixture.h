@@ -48,7 +48,8 @@ std::vector<std::string> SelectedEngines(const ScriptedSpeech& speech);
 std::vector<std::string> Std(const QStringList& list);
 
 // Runs driver once the dialog is shown (and has made its opening
-// announcement), from inside its modal loop.
+// announcement), from inside its modal loop. The driver must close the
+// dialog; one left open is a failure and is closed.
 void WhenAnnounced(TForm4& dialog, std::function<void()> driver);
 // Sends a key press and release to the dialog's focused control.
 void PressKey(QDialog& dialog, Qt::Key key, int times = 1);
