@@ -1,16 +1,30 @@
 // Listing the voices, taking the default one, selecting an engine with its
 // attribute ranges, and storing and applying the choice, against the
 // scripted engine.
+#include "shell/app_windows.h"
+#include "shell/cp1250.h"
+#include "shell/ini_file.h"
+#include "shell/resource_localizer.h"
 #include "shell/settings.h"
+#include "speech/attribute_range.h"
+#include "speech/audio_mixer.h"
+#include "speech/espeak_enumerator.h"
+#include "speech/espeak_worker.h"
+#include "speech/mixer_audio_destination.h"
 #include "speech/speech_engines.h"
 #include "speech/speech_output.h"
 #include "speech/track_bar.h"
 #include "speech/tts_result.h"
+#include "speech/voice_preparation.h"
 #include "speech/voice_selection.h"
 #include "testsupport/voice_dialog_fixture.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QListWidget>
+
+#include <cmath>
+#include <iostream>
 
 #include <gtest/gtest.h>
 
@@ -469,5 +483,173 @@ TEST(LoadVoiceSettings, RestoresWhatSaveStoredInANewSession)
     EXPECT_EQ(f.speech.Pitch(), 150u);
     EXPECT_EQ(f.speech.Speed(), 75u);
     EXPECT_EQ(f.speech.Volume(), 201u * 256);
+}
+} // namespace
+
+// --- With the real espeak-ng voices ------------------------------------------
+// The engines play into a mixer the test owns and renders itself, so the
+// audio of an utterance can be measured without a sound card or a clock.
+
+namespace {
+constexpr int kRate = AudioMixer::kDefaultRate;
+constexpr int kPeriod = 256;
+constexpr float kAudible = 0.01f;
+
+// One program session on espeak-ng: the engine objects made afresh, the voice
+// dialog created as at start-up, the ini file of the test directory.
+class EspeakSession {
+public:
+    explicit EspeakSession(AudioMixer& mixer) : m_destination(std::make_shared<MixerAudioDestination>(mixer))
+    {
+        ReleaseSpeechEngines();
+        SetSpeechEngineFactory(SpeechEngineFactory{
+            [this]() -> std::shared_ptr<IAudioMultiMediaDevice> { return m_destination; },
+            [] { return CreateEspeakEnumerator(); },
+            []() -> std::shared_ptr<ISpeechVoice> { return nullptr; }});
+        InitSpeechEngine();
+        dialog.FormCreate();
+        Windows().form4 = &dialog;
+    }
+    ~EspeakSession()
+    {
+        Windows().form4 = nullptr;
+        ReleaseSpeechEngines();
+        SetSpeechEngineFactory(SpeechEngineFactory{});
+        EspeakWorker::Instance().WaitIdle();
+        QCoreApplication::processEvents();
+    }
+
+    TForm4 dialog;
+
+private:
+    std::shared_ptr<MixerAudioDestination> m_destination;
+};
+
+class EspeakVoices : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(EspeakWorker::Instance().Start()) << "espeak-ng or its data is missing";
+        env.emplace();
+        SetCurrentLanguage(2000);
+    }
+    void TearDown() override { SetCurrentLanguage(1000); }
+
+    // Speaks the text with the engine held now and renders until its audio
+    // has stopped; returns the time from its first to its last audible sample.
+    double SpokenSeconds(const QString& text)
+    {
+        CheckResult(SpeechEngines().engine->TextData(ToCp1250(text)));
+        std::vector<float> all;
+        bool started = false;
+        while (all.size() < 30 * kRate) {
+            EspeakWorker::Instance().WaitIdle();
+            std::vector<float> period(kPeriod);
+            mixer.Render(period.data(), kPeriod);
+            all.insert(all.end(), period.begin(), period.end());
+            QCoreApplication::processEvents();
+            started = started || Speech().TtsAudioActive;
+            if (started && !Speech().TtsAudioActive)
+                break;
+        }
+        EXPECT_TRUE(started);
+        EXPECT_FALSE(Speech().TtsAudioActive) << "the utterance never ended";
+        qsizetype first = -1, last = -1;
+        for (size_t i = 0; i < all.size(); ++i)
+            if (std::fabs(all[i]) > kAudible) {
+                if (first < 0)
+                    first = static_cast<qsizetype>(i);
+                last = static_cast<qsizetype>(i);
+            }
+        return first < 0 ? 0.0 : double(last - first) / kRate;
+    }
+
+    static QString FirstVoiceOf(const QString& language)
+    {
+        for (const EspeakVoiceInfo& v : EspeakWorker::Instance().Voices())
+            if (v.language == language || v.language.startsWith(language + QLatin1Char('-')))
+                return v.name;
+        return QString();
+    }
+
+    std::optional<TestEnvironment> env;
+    AudioMixer mixer{kRate};
+};
+
+TEST_F(EspeakVoices, AFirstStartTakesAndStoresTheCzechVoice)
+{
+    EspeakSession session(mixer);
+    PrepareVoiceForStart();
+    const QString czech = FirstVoiceOf(QStringLiteral("cs"));
+    ASSERT_FALSE(czech.isEmpty());
+    EXPECT_EQ(session.dialog.SelectedVoice(), czech);
+    EXPECT_EQ(IniFile(env->iniPath()).ReadString("Voice", "person", QString()), czech);
+    EXPECT_TRUE(Speech().SpeechReady);
+    EXPECT_GT(SpokenSeconds(QStringLiteral("Myslím si číslo od jedné do sta.")), 0.5);
+}
+
+TEST_F(EspeakVoices, AHigherSpeedOnTheTrackBarSpeaksTheSameTextInLessTime)
+{
+    EspeakSession session(mixer);
+    PrepareVoiceForStart();
+    TTrackBar& speed = *session.dialog.speedtb;
+    const QString text = QStringLiteral("Myslím si číslo od jedné do sta. Zkus ho uhodnout.");
+    struct Measured {
+        int speed;
+        double seconds;
+    };
+    std::vector<Measured> measured;
+    for (int s : {speed.minimum(), 175, speed.maximum()}) {
+        speed.SetPosition(s);
+        measured.push_back({s, SpokenSeconds(text)});
+        RecordProperty("seconds_at_speed_" + std::to_string(s), std::to_string(measured.back().seconds));
+        std::cout << "[ measure  ] speed " << s << ": " << measured.back().seconds << " s\n";
+    }
+    ASSERT_EQ(measured.front().speed, 80);
+    ASSERT_EQ(measured.back().speed, 450);
+    for (size_t i = 1; i < measured.size(); ++i)
+        EXPECT_LT(measured[i].seconds, measured[i - 1].seconds)
+            << "speed " << measured[i].speed << " is not faster than " << measured[i - 1].speed;
+}
+
+TEST_F(EspeakVoices, TheChoiceSurvivesARestart)
+{
+    QString chosen;
+    GUID chosenId;
+    {
+        EspeakSession session(mixer);
+        PrepareVoiceForStart();
+        TForm4& d = session.dialog;
+        // The user picks the first English voice and sets it up.
+        const QString english = FirstVoiceOf(QStringLiteral("en"));
+        ASSERT_FALSE(english.isEmpty());
+        const auto found = d.voicelist->findItems(english, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty());
+        d.SelectVoiceRow(d.voicelist->row(found.front()));
+        d.voicelistClick(nullptr);
+        SaveVoiceSettings();
+        LoadVoiceSettings();
+        d.speedtb->SetPosition(300);
+        d.pitchtb->SetPosition(70);
+        d.volumetb->SetPosition(128);
+        SaveVoiceSettings();
+        chosen = d.SelectedVoice();
+        chosenId = SpeechEngines().selectedMode->gModeID;
+        ASSERT_EQ(chosen, english);
+    }
+    EspeakSession restarted(mixer);
+    PrepareVoiceForStart();
+    EXPECT_EQ(restarted.dialog.SelectedVoice(), chosen);
+    EXPECT_EQ(SpeechEngines().selectedMode->gModeID, chosenId);
+    ITTSAttributesA& a = *SpeechEngines().attributes;
+    DWORD speed = 0, volume = 0;
+    WORD pitch = 0;
+    ASSERT_EQ(a.SpeedGet(&speed), S_OK);
+    ASSERT_EQ(a.PitchGet(&pitch), S_OK);
+    ASSERT_EQ(a.VolumeGet(&volume), S_OK);
+    EXPECT_EQ(speed, 300u);
+    EXPECT_EQ(pitch, 70u);
+    EXPECT_EQ(VolumeLevel(volume), 128u);
+    EXPECT_GT(SpokenSeconds(QStringLiteral("Hello again.")), 0.1);
 }
 } // namespace
