@@ -11,6 +11,11 @@
 #include "shell/resource_localizer.h"
 #include "shell/settings.h"
 #include "shell/ui_services.h"
+#include "speech/audio_mixer.h"
+#include "speech/audio_output.h"
+#include "speech/mixer_wave_list.h"
+#include "speech/sound_cues.h"
+#include "speech/sound_device.h"
 #include "speech/speech_output.h"
 #include "speech/voice_menu.h"
 
@@ -58,7 +63,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildMenu();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { ReleaseSoundObjects(); }
 
 void TForm1::BuildMenu()
 {
@@ -157,6 +162,13 @@ void TForm1::FormCreate()
     ClearRamImage();
     LoadRamImage();
 
+    OpenAudioOutput();
+    sounddevice = &AudioOutput();
+    wavelist = std::make_unique<MixerWaveList>(Audio());
+    SoundCues().waves = wavelist.get();
+    SoundCues().timer = &Timer;
+    LoadSoundBank();
+
     BrailleTable().brailletablefile = QStringLiteral("czech.vbt");
     LoadBrailleTable();
     Braille().brlprefix.clear();
@@ -166,11 +178,31 @@ void TForm1::FormCreate()
 
 void TForm1::StartsubmenuClick() { RunStartCommand(*this); }
 
-void TForm1::ReleaseSoundObjects() {}
+void TForm1::ReleaseSoundObjects()
+{
+    Timer.stop();
+    if (SoundCues().timer == &Timer) {
+        SoundCues().waves = nullptr;
+        SoundCues().timer = nullptr;
+    }
+    wavelist.reset();
+    if (sounddevice) {
+        CloseAudioOutput();
+        sounddevice = nullptr;
+    }
+}
 
-void TForm1::PlayRisingCue() {}
+void TForm1::PlayRisingCue()
+{
+    PlayNotes({400}, 50, 3);
+    PlayNotes({600}, 50, 3);
+}
 
-void TForm1::PlayFallingCue() {}
+void TForm1::PlayFallingCue()
+{
+    PlayNotes({600}, 50, 3);
+    PlayNotes({400}, 50, 3);
+}
 
 bool TForm1::FormClose()
 {
@@ -243,4 +275,8 @@ void TForm1::soundssubmenuClick() {}
 void TForm1::environmentsubmenuClick() {}
 void TForm1::aboutsubmenuClick() {}
 
-void TForm1::TimerTimer() { Timer.stop(); }
+void TForm1::TimerTimer()
+{
+    SoundCues().NotesPlaying = false;
+    Timer.stop();
+}

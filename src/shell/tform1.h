@@ -3,10 +3,13 @@
 // sound cues. Closing it ends the program.
 #include <QMainWindow>
 #include <QTimer>
+#include <memory>
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class SoundDevice;
+class WaveList;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -44,6 +47,11 @@ public:
     QMenu* helpmenu = nullptr;
     QAction* aboutsubmenu = nullptr;
     QTimer Timer;
+    // The program's one audio device (shared with speech; opened by
+    // FormCreate, closed by ReleaseSoundObjects) and the named waves of the
+    // sound cues.
+    SoundDevice* sounddevice = nullptr;
+    std::unique_ptr<WaveList> wavelist;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -134,6 +134,9 @@ struct AudioMixer::Impl {
 
     const int outputRate;
     std::atomic<uint64_t> framesRendered{0};
+    // Render is meant for one device thread; should two outputs ever pull at
+    // once, they take turns instead of racing on the render-owned state.
+    std::mutex renderLock;
 
     mutable std::mutex lock;
     mutable std::condition_variable voiceEnded;
@@ -271,6 +274,7 @@ void AudioMixer::Render(float* out, int frames)
         return;
     std::fill(out, out + frames, 0.0f);
     Impl& m = *d;
+    std::lock_guard<std::mutex> turn(m.renderLock);
     uint64_t generation;
     ChunkList retired;
     {
