@@ -7,6 +7,7 @@
 #include "shell/errors.h"
 #include "shell/tform1.h"
 #include "testsupport/qstring_printer.h"
+#include "testsupport/scripted_speech.h"
 #include "testsupport/test_environment.h"
 
 #include <QDir>
@@ -51,6 +52,9 @@ protected:
     }
 
     TestEnvironment env;
+    // Start-up creates its speech objects from this engine, and they are
+    // released with it.
+    ScriptedSpeech script;
 };
 
 TEST_P(StartUpTables, LoadsTheTablesOfTheStartUpLanguage)
