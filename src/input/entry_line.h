@@ -1,6 +1,6 @@
 #pragma once
 // Splitting an entry line of the braille table or the key echo file at its
-// first "=". Neither part is trimmed; a later "=" belongs to the value.
+// first "=". Neither side is trimmed; a later "=" belongs to the value.
 #include <QString>
 
 struct EntryParts {

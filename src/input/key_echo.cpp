@@ -36,7 +36,7 @@ void LoadKeyEchoLines(const QStringList& lines)
         if (line.isEmpty())
             continue;
         const EntryParts parts = SplitEntryLine(line);
-        // A line without "=" has no code part at all.
+        // A line without "=" has no code text at all.
         const QString codePart = parts.hadSeparator ? parts.key : QString();
         const int32_t code = StrToInt(codePart);
         if (next >= KeyEchoState::Capacity)
