@@ -13,7 +13,7 @@ void EspeakVoiceBackend::Begin(const QString& text, bool xml, Done done)
     m_engine->SpeakUtterance(text, xml, std::move(done));
 }
 
-void EspeakVoiceBackend::Cancel() { m_engine->AudioReset(); }
+void EspeakVoiceBackend::Cancel() { m_engine->Silence(); }
 
 EspeakVoiceInfo LocaleVoice(const std::vector<EspeakVoiceInfo>& voices, const QString& localeName)
 {
@@ -57,6 +57,7 @@ std::unique_ptr<VoiceBackend> CreateEspeakVoiceBackend(const DesktopVoiceOptions
 std::shared_ptr<StreamVoice> CreateDesktopVoice(DesktopVoiceOptions options)
 {
     auto voice = std::make_shared<StreamVoice>(nullptr);
+    voice->SetTranscriptName(QStringLiteral("desktop voice"));
     if (!options.useSpeechd) {
         voice->ReplaceBackend(CreateEspeakVoiceBackend(options));
         return voice;

@@ -193,6 +193,12 @@ void EspeakEngine::PostNotificationLocked(bool start)
 HRESULT EspeakEngine::AudioReset()
 {
     TranscribeSpeech(m_backendName, QStringLiteral("stop"));
+    Silence();
+    return S_OK;
+}
+
+void EspeakEngine::Silence()
+{
     bool hadAudio;
     {
         std::lock_guard<std::mutex> g(m_lock);
@@ -208,7 +214,6 @@ HRESULT EspeakEngine::AudioReset()
     }
     if (hadAudio)
         m_destination->ClearSpeech(this);
-    return S_OK;
 }
 
 HRESULT EspeakEngine::Inject(const QByteArray& tag)

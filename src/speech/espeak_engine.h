@@ -42,6 +42,8 @@ public:
 
     HRESULT TextData(const QByteArray& text) override;
     HRESULT AudioReset() override;
+    // AudioReset without its line in the transcript (the desktop voice notes its purges itself).
+    void Silence();
     HRESULT Inject(const QByteArray& tag) override;
     HRESULT Register(std::shared_ptr<ITTSNotifySinkA> sink, DWORD* key) override;
     HRESULT UnRegister(DWORD key) override;

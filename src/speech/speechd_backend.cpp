@@ -243,7 +243,6 @@ void SpeechdBackend::Cancel()
 {
     if (m_failed)
         return;
-    TranscribeSpeech(kName, QStringLiteral("stop"));
     Core* core = m_core.get();
     {
         std::lock_guard<std::mutex> g(core->lock);

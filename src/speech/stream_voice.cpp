@@ -1,6 +1,7 @@
 #include "speech/stream_voice.h"
 
 #include "speech/gui_post.h"
+#include "speech/speech_transcript.h"
 
 #include <QCoreApplication>
 #include <vector>
@@ -40,8 +41,11 @@ HRESULT StreamVoice::Speak(const QString& text, long flags, long* streamNumber)
     const long number = m_nextNumber++;
     if (streamNumber)
         *streamNumber = number;
-    if (flags & SVSFPurgeBeforeSpeak)
+    if (flags & SVSFPurgeBeforeSpeak) {
+        if (!m_transcriptName.isEmpty())
+            TranscribeSpeech(m_transcriptName, QStringLiteral("stop"));
         PurgeAll();
+    }
     m_queue.push_back(Stream{number, text, (flags & SVSFIsXML) != 0, false});
     if (flags & SVSFlagsAsync) {
         ScheduleAdvance();

@@ -40,6 +40,9 @@ public:
     // daemon cannot be reached (restart) or stops answering (end).
     void ReplaceBackend(std::unique_ptr<VoiceBackend> backend, bool restartCurrent = false);
     VoiceBackend* Backend() const { return m_backend.get(); }
+    // Names the voice in the speech transcript, where every purge is noted;
+    // empty (the default) notes nothing.
+    void SetTranscriptName(const QString& name) { m_transcriptName = name; }
     // Whether any stream is queued or speaking.
     bool Busy() const { return m_current.has_value() || !m_queue.empty(); }
 
@@ -61,6 +64,7 @@ private:
     bool Ended(long number) const;
 
     std::unique_ptr<VoiceBackend> m_backend;
+    QString m_transcriptName;
     long m_interests = 0;
     StreamEvent m_onStart;
     StreamEvent m_onEnd;

@@ -255,6 +255,33 @@ TEST_P(SpeechStopDuringWait, NestedWaitsBothEnd)
     EXPECT_FALSE(Speech().Sapi5Busy);
 }
 
+// A stop from a handler that runs inside a nested wait ends both waits.
+TEST_P(SpeechStopDuringWait, StopInsideNestedWaitEndsBothWaits)
+{
+    const bool desktop = GetParam();
+    HoldEngine();
+    UseBackend(desktop, true);
+    script.duration = [](const QString&) { return ScriptedSpeech::kHold; };
+    QStringList order;
+    StoppingWidget outerKey, innerKey;
+    outerKey.onKey = [&] {
+        PostKeyPress(&innerKey, 5);
+        SpeakAndWait(QStringLiteral("uvnitř"));
+        order << QStringLiteral("inner returned");
+    };
+    PostKeyPress(&outerKey, 5);
+
+    SpeakAndWait(QStringLiteral("venku"));
+    order << QStringLiteral("outer returned");
+
+    EXPECT_EQ(Lines(order), Lines({"inner returned", "outer returned"}));
+    EXPECT_EQ(Lines(script.Calls(desktop ? "Speak" : "AudioReset")),
+              desktop ? Lines({"Speak \"venku\" flags=1", "Speak \"uvnitř\" flags=1", "Speak \"\" flags=2"})
+                      : Lines({"AudioReset"}));
+    EXPECT_FALSE(Speech().TtsAudioActive);
+    EXPECT_FALSE(Speech().Sapi5Busy);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, SpeechStopDuringWait, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "DesktopVoice" : "ChosenVoice");

@@ -2,12 +2,14 @@
 // to an engine, named by the back-end, only when VELTRA_SPEECH_LOG is set.
 #include "shell/cp1250.h"
 #include "speech/audio_mixer.h"
+#include "speech/desktop_voice.h"
 #include "speech/espeak_engine.h"
 #include "speech/espeak_worker.h"
 #include "speech/mixer_audio_destination.h"
 #include "speech/speech_transcript.h"
 #include "testsupport/qstring_printer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -66,6 +68,23 @@ TEST_F(TranscriptTest, EngineTextsTagsAndStopsAreLinesInOrder)
                                 "[espeak-ng] stop: \n"
                                 "[espeak-ng] speak: dva\\r\\nřádky\n"
                                 "[espeak-ng] stop: "));
+}
+
+TEST_F(TranscriptTest, DesktopVoiceTextsAndPurges)
+{
+    AudioMixer mixer;
+    DesktopVoiceOptions options;
+    options.useSpeechd = false;
+    options.destination = std::make_shared<MixerAudioDestination>(mixer);
+    options.localeName = QStringLiteral("cs_CZ");
+    std::shared_ptr<StreamVoice> voice = CreateDesktopVoice(options);
+    voice->Speak(QStringLiteral("ahoj"), SVSFlagsAsync);
+    QCoreApplication::processEvents(); // the stream begins
+    voice->Speak(QString(), SVSFPurgeBeforeSpeak);
+    EspeakWorker::Instance().WaitIdle();
+
+    EXPECT_EQ(Lines().join(QLatin1Char('\n')),
+              QStringLiteral("[espeak-ng desktop] speak: ahoj\n[desktop voice] stop: "));
 }
 
 TEST_F(TranscriptTest, NothingIsWrittenWithoutTheVariable)
