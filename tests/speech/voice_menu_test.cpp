@@ -13,6 +13,8 @@
 #include "testsupport/voice_dialog_fixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -75,6 +77,41 @@ TEST(VoiceMenu, MovingTheVolumeIsHeardAtOnceAndEscapeStoresNothing)
     EXPECT_FALSE(iniWhenOpened.isEmpty());
     EXPECT_EQ(f.env.readFile("veltrabasic.ini"), iniWhenOpened);
     EXPECT_EQ(f.Stored("volume"), QStringLiteral("255"));
+}
+
+TEST(VoiceMenu, AHeldArrowKeyCutsEachSpokenValueOffWithTheNext)
+{
+    VoiceDialogFixture f;
+    std::vector<std::string> calls;
+    WhenAnnounced(*f.dialog, [&] {
+        PressKey(*f.dialog, Qt::Key_Tab, 3); // volume
+        // Values keep speaking until cut off; the key repeats arrive while
+        // the previous value is being said.
+        f.speech.duration = [](const QString& text) {
+            return text.toInt() > 0 ? ScriptedSpeech::kHold : 5;
+        };
+        f.speech.log.clear();
+        QWidget* bar = f.dialog->focusWidget();
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::postEvent(
+                bar, new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true));
+        // After the last repeat has been handled, its value ends normally.
+        QMetaObject::invokeMethod(f.dialog.get(), [&] { f.speech.FinishUtterance(); }, Qt::QueuedConnection);
+        QCoreApplication::processEvents();
+        calls = Std(f.speech.log);
+        f.speech.duration = [](const QString&) { return 5; };
+        PressKey(*f.dialog, Qt::Key_Escape);
+    });
+    RunVoiceMenu(*f.dialog, kMainCaption);
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "AudioReset", "Inject \"\\Vol=65024\\\"",
+                         "TextData \"254\" speed=150 pitch=100 volume=65024", "-> AudioStart",
+                         "AudioReset", "-> AudioStop", "Inject \"\\Vol=64768\\\"",
+                         "TextData \"253\" speed=150 pitch=100 volume=64768", "-> AudioStart",
+                         "AudioReset", "-> AudioStop", "Inject \"\\Vol=64512\\\"",
+                         "TextData \"252\" speed=150 pitch=100 volume=64512", "-> AudioStart",
+                         "-> AudioStop"}));
+    EXPECT_EQ(f.dialog->volumetb->Position(), 252);
 }
 
 struct Stroke {
