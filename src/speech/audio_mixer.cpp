@@ -473,6 +473,8 @@ bool AudioMixer::WaitVoice(int voice, std::chrono::milliseconds timeout) const
 
 AudioMixer& Audio()
 {
-    static AudioMixer mixer;
-    return mixer;
+    // Never destroyed: an audio thread or a speech worker may still reach it
+    // while static destructors run at the end of the process.
+    static AudioMixer* mixer = new AudioMixer;
+    return *mixer;
 }

@@ -73,5 +73,5 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-// The process-wide mixer (created on first use at the default rate).
+// The process-wide mixer (created on first use at the default rate, never destroyed).
 AudioMixer& Audio();
