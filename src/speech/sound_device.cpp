@@ -14,6 +14,8 @@
 
 namespace {
 
+const char* g_fallbackDriver = "dummy";
+
 void PullFromMixer(void* user, Uint8* stream, int len)
 {
     static_cast<AudioMixer*>(user)->Render(reinterpret_cast<float*>(stream),
@@ -89,15 +91,19 @@ void SoundDevice::Open()
     // SDL would otherwise take over Ctrl+C and the termination signals.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     d->device = OpenWithDriver(nullptr, d->mixer);
-    if (d->device == 0)
-        d->device = OpenWithDriver("dummy", d->mixer);
+    if (d->device == 0) {
+        std::fprintf(stderr, "veltrabasic: no sound device could be opened (%s); "
+                             "sound cues and speech play silently through SDL's dummy driver\n",
+                     SDL_GetError());
+        d->device = OpenWithDriver(g_fallbackDriver, d->mixer);
+    }
     if (d->device != 0) {
         const char* name = SDL_GetCurrentAudioDriver();
         d->driver = QString::fromLatin1(name ? name : "");
         SDL_PauseAudioDevice(d->device, 0);
     } else {
-        std::fprintf(stderr, "veltrabasic: no sound device could be opened (%s); "
-                             "sound cues and speech stay silent\n",
+        std::fprintf(stderr, "veltrabasic: SDL's dummy audio driver failed too (%s); "
+                             "audio is timed by the program's own clock\n",
                      SDL_GetError());
         d->driver = QStringLiteral("clock");
         d->clockStop = false;
@@ -133,3 +139,8 @@ void SoundDevice::Close()
 bool SoundDevice::IsOpen() const { return d->device != 0 || d->clock.joinable(); }
 
 QString SoundDevice::DriverName() const { return d->driver; }
+
+void SoundDevice::SetFallbackDriverForTesting(const char* driver)
+{
+    g_fallbackDriver = driver ? driver : "dummy";
+}

@@ -31,6 +31,10 @@ public:
     // thread; empty while closed.
     QString DriverName() const;
 
+    // The driver tried when the system's device does not open ("dummy");
+    // tests name one that does not exist to reach the own clock.
+    static void SetFallbackDriverForTesting(const char* driver);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
