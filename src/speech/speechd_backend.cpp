@@ -6,6 +6,8 @@
 #include <libspeechd.h>
 
 #include <condition_variable>
+#include <csignal>
+#include <pthread.h>
 #include <cstdlib>
 #include <deque>
 #include <map>
@@ -50,6 +52,13 @@ struct SpeechdBackend::Core {
 
     void Run()
     {
+        // libspeechd writes to its socket with write(): a daemon that died
+        // would kill the process with SIGPIPE. Blocked here, it turns into an
+        // error instead (libspeechd's own thread inherits the mask).
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
         for (;;) {
             std::function<void()> command;
             {
@@ -191,8 +200,10 @@ SpeechdBackend::~SpeechdBackend()
     std::unique_lock<std::mutex> g(core->lock);
     core->stopping = true;
     core->wake.notify_all();
-    // An orderly end waits for the connection to close, but never for long.
-    core->finished.wait_for(g, m_options.commandTimeout, [core] { return core->threadDone; });
+    // An orderly end waits for the connection to close, but never for long;
+    // after a failure the thread may be stuck for good and is not waited for.
+    if (!m_failed)
+        core->finished.wait_for(g, m_options.commandTimeout, [core] { return core->threadDone; });
 }
 
 bool SpeechdBackend::Failed() const { return m_failed; }
@@ -285,8 +296,12 @@ void SpeechdBackend::Watch()
                     std::lock_guard<std::mutex> g(core->lock);
                     connection = core->connection;
                 }
-                if (connection)
-                    spd_get_volume(connection);
+                // A command whose reply libspeechd does not parse: its
+                // getters crash on the empty reply of a broken connection.
+                if (connection && spd_set_notification_on(connection, SPD_END) != 0) {
+                    std::lock_guard<std::mutex> g(core->lock);
+                    core->lost = true; // the daemon is gone
+                }
             });
             core->wake.notify_one();
         }

@@ -1,11 +1,12 @@
-// The desktop voice without a speech-dispatcher daemon: a daemon that cannot
-// be reached or never answers makes the same voice speak on espeak-ng, and no
-// stream is left without its end. Audio goes to a test mixer rendered on a
-// timer.
+// The desktop voice with a stand-in speech-dispatcher daemon and without
+// one: a daemon that cannot be reached, never answers or stops answering makes
+// the same voice speak on espeak-ng, and no stream is left without its end.
+// Audio goes to a test mixer rendered on a timer.
 #include "speech/audio_mixer.h"
 #include "speech/desktop_voice.h"
 #include "speech/espeak_worker.h"
 #include "speech/mixer_audio_destination.h"
+#include "testsupport/fake_speech_daemon.h"
 #include "testsupport/qstring_printer.h"
 
 #include <QCoreApplication>
@@ -140,6 +141,97 @@ INSTANTIATE_TEST_SUITE_P(Rows, DesktopVoiceFallback,
                          ::testing::Values(FallbackRow{"NoDaemon", Daemon::None},
                                            FallbackRow{"DaemonNeverAnswers", Daemon::Silent},
                                            FallbackRow{"EspeakOnly", Daemon::NotTried}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Processes events until the condition holds (false after a generous bound).
+template <typename F> bool ProcessUntil(F condition)
+{
+    QDeadlineTimer bound(30000);
+    while (!condition()) {
+        if (bound.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+TEST_F(DesktopVoiceTest, DaemonSpeaksMessagesInOrderWithSsmlForMarkup)
+{
+    FakeSpeechDaemon daemon(options.speechd.socketPath, {});
+    ASSERT_TRUE(daemon.Listening());
+    MakeVoice();
+
+    voice->Speak(QString::fromUtf8("Dobrý den."), SVSFlagsAsync);
+    voice->Speak(QStringLiteral("ahoj"), SVSFlagsAsync | SVSFIsXML);
+    ASSERT_TRUE(WaitUntilIdle()) << Events().toStdString();
+
+    EXPECT_EQ(Events(), QStringLiteral("start 1 | end 1 | start 2 | end 2"));
+    QStringList said;
+    for (const QString& line : daemon.Received())
+        if (line.startsWith(QLatin1String("text: ")) || line.contains(QLatin1String("SSML_MODE")) ||
+            line.contains(QLatin1String("PRIORITY")))
+            said << line;
+    EXPECT_EQ(said.join(QLatin1String(" | ")),
+              QString::fromUtf8("SET SELF PRIORITY MESSAGE | text: Dobrý den. | SET SELF SSML_MODE on | "
+                                "SET SELF PRIORITY MESSAGE | text: <speak>ahoj</speak>"));
+    EXPECT_EQ(peak, 0.0f) << "espeak-ng spoke although the daemon answered";
+}
+
+TEST_F(DesktopVoiceTest, DaemonPurgeEndsStreamsAtOnceAndCancelsItsMessages)
+{
+    FakeSpeechDaemon daemon(options.speechd.socketPath, {std::chrono::milliseconds(60000), -1});
+    ASSERT_TRUE(daemon.Listening());
+    MakeVoice();
+    voice->Speak(QStringLiteral("jedna"), SVSFlagsAsync);
+    voice->Speak(QStringLiteral("dva"), SVSFlagsAsync);
+    ASSERT_TRUE(ProcessUntil([&] { return daemon.Received().contains(QStringLiteral("text: jedna")); }));
+    events.clear();
+
+    voice->Speak(QString(), SVSFPurgeBeforeSpeak);
+
+    EXPECT_EQ(Events(), QStringLiteral("end 1 | start 2 | end 2 | start 3 | end 3"));
+    EXPECT_TRUE(ProcessUntil([&] { return daemon.Received().contains(QStringLiteral("CANCEL SELF")); }));
+    // The daemon's late cancel event changes nothing; the next stream waits for its own end.
+    voice->Speak(QStringLiteral("tři"), SVSFlagsAsync);
+    ASSERT_TRUE(ProcessUntil([&] { return daemon.Received().contains(QString::fromUtf8("text: tři")); }));
+    EXPECT_EQ(Events(), QStringLiteral("end 1 | start 2 | end 2 | start 3 | end 3 | start 4"));
+    EXPECT_TRUE(voice->Busy());
+}
+
+// A daemon that stops answering while it speaks (it never ends the message
+// and blocks every further call), or that dies: the stream in flight ends,
+// the next ones speak on espeak-ng.
+struct LostRow {
+    const char* name;
+    bool dies;
+};
+
+class DesktopVoiceLostDaemon : public DesktopVoiceTest, public ::testing::WithParamInterface<LostRow> {};
+
+TEST_P(DesktopVoiceLostDaemon, StreamInFlightEndsAndEspeakTakesOver)
+{
+    auto daemon = std::make_unique<FakeSpeechDaemon>(
+        options.speechd.socketPath,
+        FakeSpeechDaemon::Options{std::chrono::milliseconds(60000), GetParam().dies ? -1 : 1});
+    ASSERT_TRUE(daemon->Listening());
+    options.speechd.probeInterval = std::chrono::milliseconds(100);
+    MakeVoice();
+
+    voice->Speak(QStringLiteral("jedna"), SVSFlagsAsync);
+    ASSERT_TRUE(ProcessUntil([&] { return daemon->Received().contains(QStringLiteral("text: jedna")); }));
+    if (GetParam().dies)
+        daemon.reset();
+    voice->Speak(QString::fromUtf8("Dobrý den."), SVSFlagsAsync);
+    ASSERT_TRUE(WaitUntilIdle()) << "the voice hung: " << Events().toStdString();
+
+    EXPECT_EQ(Events(), QStringLiteral("start 1 | end 1 | start 2 | end 2"));
+    EXPECT_GT(peak, 0.05f) << "the second stream was not spoken on espeak-ng";
+    if (daemon)
+        EXPECT_FALSE(daemon->Received().contains(QString::fromUtf8("text: Dobrý den.")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DesktopVoiceLostDaemon,
+                         ::testing::Values(LostRow{"StopsAnswering", false}, LostRow{"Dies", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesktopVoiceTest, PurgeSilencesAndEndsEverythingBeforeReturning)
