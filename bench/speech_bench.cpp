@@ -38,35 +38,31 @@ constexpr float kAudible = 0.01f;
 class PacedOutput {
 public:
     explicit PacedOutput(AudioMixer& mixer) : m_mixer(mixer), m_thread([this] { Run(); }) {}
-    ~PacedOutput()
-    {
+    ~PacedOutput() {
         m_stop = true;
         m_thread.join();
     }
     // Time of the first period after `since` whose samples are audible (or silent).
-    Clock::time_point WaitFor(bool audible, Clock::time_point since)
-    {
+    Clock::time_point WaitFor(bool audible, Clock::time_point since) {
         for (;;) {
             {
                 std::lock_guard<std::mutex> g(m_lock);
                 for (const auto& [t, loud] : m_periods)
-                    if (t > since && loud == audible)
-                        return t;
+                    if (t > since && loud == audible) return t;
             }
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     }
-    void Forget()
-    {
+    void Forget() {
         std::lock_guard<std::mutex> g(m_lock);
         m_periods.clear();
     }
 
 private:
-    void Run()
-    {
+    void Run() {
         std::vector<float> out(kPeriod);
-        const auto step = std::chrono::nanoseconds(1'000'000'000LL * kPeriod / AudioMixer::kDefaultRate);
+        const auto step =
+            std::chrono::nanoseconds(1'000'000'000LL * kPeriod / AudioMixer::kDefaultRate);
         Clock::time_point next = Clock::now();
         while (!m_stop) {
             m_mixer.Render(out.data(), kPeriod);
@@ -94,39 +90,39 @@ struct Stats {
     double median, p95;
 };
 
-Stats Summarise(std::vector<double> v)
-{
+Stats Summarise(std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))]; };
+    auto at = [&](double q) {
+        return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))];
+    };
     return {at(0.5), at(0.95)};
 }
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
-double ThreadCpuSeconds()
-{
+double ThreadCpuSeconds() {
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-EspeakVoiceInfo Czech()
-{
+EspeakVoiceInfo Czech() {
     for (const EspeakVoiceInfo& v : EspeakWorker::Instance().Voices())
-        if (v.language == QLatin1String("cs"))
-            return v;
+        if (v.language == QLatin1String("cs")) return v;
     return EspeakWorker::Instance().Voices().front();
 }
 
-void MeasureLatencies(int runs)
-{
+void MeasureLatencies(int runs) {
     AudioMixer mixer;
     auto destination = std::make_shared<MixerAudioDestination>(mixer);
     auto engine = std::make_shared<EspeakEngine>(Czech(), destination);
     PacedOutput output(mixer);
     std::vector<double> start, stop;
     const QByteArray word = ToCp1250(QStringLiteral("tečka"));
-    const QByteArray sentence = ToCp1250(QString::fromUtf8("Toto je delší věta pro měření zastavení řeči."));
+    const QByteArray sentence =
+        ToCp1250(QString::fromUtf8("Toto je delší věta pro měření zastavení řeči."));
     for (int i = 0; i < runs + 3; ++i) { // the first runs warm the caches up
         engine->AudioReset();
         EspeakWorker::Instance().WaitIdle();
@@ -135,8 +131,7 @@ void MeasureLatencies(int runs)
         Clock::time_point t0 = Clock::now();
         engine->TextData(word);
         Clock::time_point t1 = output.WaitFor(true, t0);
-        if (i >= 3)
-            start.push_back(Ms(t1 - t0));
+        if (i >= 3) start.push_back(Ms(t1 - t0));
 
         engine->AudioReset();
         engine->TextData(sentence);
@@ -145,21 +140,20 @@ void MeasureLatencies(int runs)
         t0 = Clock::now();
         engine->AudioReset();
         t1 = output.WaitFor(false, t0);
-        if (i >= 3)
-            stop.push_back(Ms(t1 - t0));
+        if (i >= 3) stop.push_back(Ms(t1 - t0));
         QCoreApplication::processEvents();
     }
     const double periodMs = 1000.0 * kPeriod / AudioMixer::kDefaultRate;
     Stats s = Summarise(start);
-    std::printf("TextData of one word -> first audible sample: median %.2f ms, p95 %.2f ms (%d runs)\n",
-                s.median, s.p95, runs);
+    std::printf(
+        "TextData of one word -> first audible sample: median %.2f ms, p95 %.2f ms (%d runs)\n",
+        s.median, s.p95, runs);
     s = Summarise(stop);
-    std::printf("AudioReset -> silence: median %.2f ms, p95 %.2f ms (one period = %.2f ms)\n", s.median,
-                s.p95, periodMs);
+    std::printf("AudioReset -> silence: median %.2f ms, p95 %.2f ms (one period = %.2f ms)\n",
+                s.median, s.p95, periodMs);
 }
 
-void MeasureWaitCost(int runs)
-{
+void MeasureWaitCost(int runs) {
     InitSpeechEngine();
     SpeechEngineState& e = SpeechEngines();
     if (!e.enumerator) {
@@ -189,13 +183,13 @@ void MeasureWaitCost(int runs)
     }
     const Stats p = Summarise(percent);
     const Stats w = Summarise(seconds);
-    std::printf("GUI thread CPU during SpeakAndWait of a %.1f s text: median %.3f %%, p95 %.3f %% (%d runs)\n",
+    std::printf("GUI thread CPU during SpeakAndWait of a %.1f s text: median %.3f %%, p95 %.3f %% "
+                "(%d runs)\n",
                 w.median, p.median, p.p95, runs);
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
     if (!EspeakWorker::Instance().Start()) {

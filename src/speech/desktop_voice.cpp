@@ -4,19 +4,17 @@
 #include "speech/mixer_audio_destination.h"
 
 EspeakVoiceBackend::EspeakVoiceBackend(std::shared_ptr<EspeakEngine> engine)
-    : m_engine(std::move(engine))
-{
-}
+    : m_engine(std::move(engine)) {}
 
-void EspeakVoiceBackend::Begin(const QString& text, bool xml, Done done)
-{
+void EspeakVoiceBackend::Begin(const QString& text, bool xml, Done done) {
     m_engine->SpeakUtterance(text, xml, std::move(done));
 }
 
-void EspeakVoiceBackend::Cancel() { m_engine->Silence(); }
+void EspeakVoiceBackend::Cancel() {
+    m_engine->Silence();
+}
 
-EspeakVoiceInfo LocaleVoice(const std::vector<EspeakVoiceInfo>& voices, const QString& localeName)
-{
+EspeakVoiceInfo LocaleVoice(const std::vector<EspeakVoiceInfo>& voices, const QString& localeName) {
     auto find = [&](const QString& tag, bool orDialect) -> const EspeakVoiceInfo* {
         for (const EspeakVoiceInfo& v : voices)
             if (v.language == tag || (orDialect && v.language.startsWith(tag + QLatin1Char('-'))))
@@ -32,30 +30,23 @@ EspeakVoiceInfo LocaleVoice(const std::vector<EspeakVoiceInfo>& voices, const QS
     const EspeakVoiceInfo* v = nullptr;
     if (!language.isEmpty() && language != QLatin1String("c") && language != QLatin1String("posix"))
         v = full != language ? find(full, false) : nullptr;
-    if (!v && !language.isEmpty())
-        v = find(language, true);
-    if (!v)
-        v = find(QStringLiteral("en"), true);
-    if (v)
-        return *v;
+    if (!v && !language.isEmpty()) v = find(language, true);
+    if (!v) v = find(QStringLiteral("en"), true);
+    if (v) return *v;
     return voices.empty() ? EspeakVoiceInfo{} : voices.front();
 }
 
-std::unique_ptr<VoiceBackend> CreateEspeakVoiceBackend(const DesktopVoiceOptions& options)
-{
+std::unique_ptr<VoiceBackend> CreateEspeakVoiceBackend(const DesktopVoiceOptions& options) {
     EspeakWorker& worker = EspeakWorker::Instance();
-    if (!options.destination || !worker.Start())
-        return nullptr;
+    if (!options.destination || !worker.Start()) return nullptr;
     const EspeakVoiceInfo voice = LocaleVoice(worker.Voices(), options.localeName);
-    if (voice.identifier.isEmpty())
-        return nullptr;
+    if (voice.identifier.isEmpty()) return nullptr;
     auto engine = std::make_shared<EspeakEngine>(voice, options.destination,
                                                  QStringLiteral("espeak-ng desktop"));
     return std::make_unique<EspeakVoiceBackend>(std::move(engine));
 }
 
-std::shared_ptr<StreamVoice> CreateDesktopVoice(DesktopVoiceOptions options)
-{
+std::shared_ptr<StreamVoice> CreateDesktopVoice(DesktopVoiceOptions options) {
     auto voice = std::make_shared<StreamVoice>(nullptr);
     voice->SetTranscriptName(QStringLiteral("desktop voice"));
     if (!options.useSpeechd) {

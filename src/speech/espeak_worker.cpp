@@ -25,24 +25,20 @@ struct SynthRun {
 };
 thread_local SynthRun* t_run = nullptr;
 
-int SynthCallback(short* wav, int count, espeak_EVENT*)
-{
+int SynthCallback(short* wav, int count, espeak_EVENT*) {
     SynthRun* run = t_run;
-    if (!run || run->aborted)
-        return 1;
+    if (!run || run->aborted) return 1;
     if (run->stopping->load()) {
         run->aborted = true;
         return 1;
     }
-    if (!wav || count <= 0)
-        return 0;
+    if (!wav || count <= 0) return 0;
     const int16_t* samples = wav;
     if (run->trimming) {
         int first = 0;
         while (first < count && std::abs(samples[first]) <= kSilenceThreshold)
             ++first;
-        if (first == count)
-            return 0;
+        if (first == count) return 0;
         run->trimming = false;
         samples += first;
         count -= first;
@@ -54,47 +50,40 @@ int SynthCallback(short* wav, int count, espeak_EVENT*)
     return 0;
 }
 
-std::vector<EspeakVoiceInfo> ListEspeakVoices()
-{
+std::vector<EspeakVoiceInfo> ListEspeakVoices() {
     std::vector<EspeakVoiceInfo> out;
     const espeak_VOICE** list = espeak_ListVoices(nullptr);
     for (int i = 0; list && list[i]; ++i) {
         const espeak_VOICE* v = list[i];
-        if (!v->identifier || !v->name)
-            continue;
+        if (!v->identifier || !v->name) continue;
         QByteArray id(v->identifier);
-        if (id.startsWith("mb/"))
-            continue; // mbrola voices need data that is not installed
+        if (id.startsWith("mb/")) continue; // mbrola voices need data that is not installed
         // languages: a priority byte, then a zero-terminated name; the first counts.
-        QString language = v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1)
-                                                            : QString();
+        QString language =
+            v->languages && v->languages[0] ? QString::fromUtf8(v->languages + 1) : QString();
         out.push_back(EspeakVoiceInfo{QString::fromUtf8(v->name), id, language});
     }
     return out;
 }
 
-int LanguageRank(const QString& language)
-{
+int LanguageRank(const QString& language) {
     auto is = [&](const char* code) {
         return language == QLatin1String(code) ||
                language.startsWith(QLatin1String(code) + QLatin1Char('-'));
     };
-    if (is("cs"))
-        return 0;
-    if (is("sk"))
-        return 1;
-    if (is("en"))
-        return 2;
+    if (is("cs")) return 0;
+    if (is("sk")) return 1;
+    if (is("en")) return 2;
     return 3;
 }
 } // namespace
 
-std::vector<EspeakVoiceInfo> OrderVoices(const std::vector<EspeakVoiceInfo>& voices)
-{
+std::vector<EspeakVoiceInfo> OrderVoices(const std::vector<EspeakVoiceInfo>& voices) {
     std::vector<EspeakVoiceInfo> out = voices;
-    std::stable_sort(out.begin(), out.end(), [](const EspeakVoiceInfo& a, const EspeakVoiceInfo& b) {
-        return LanguageRank(a.language) < LanguageRank(b.language);
-    });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const EspeakVoiceInfo& a, const EspeakVoiceInfo& b) {
+                         return LanguageRank(a.language) < LanguageRank(b.language);
+                     });
     return out;
 }
 
@@ -111,14 +100,13 @@ struct EspeakWorker::Impl {
     EspeakSynthParams applied;
     bool voiceApplied = false;
 
-    void Run(std::promise<bool> ready)
-    {
+    void Run(std::promise<bool> ready) {
         // espeak-ng is initialised once per process and never terminated: a
         // second initialisation after espeak_Terminate hangs in the next
         // terminate. Only one worker thread exists at a time, so the calls
         // stay on one thread at a time.
-        static const int rate =
-            espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr, espeakINITIALIZE_DONT_EXIT);
+        static const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kBufferMs, nullptr,
+                                                  espeakINITIALIZE_DONT_EXIT);
         if (rate <= 0) {
             ready.set_value(false);
             return;
@@ -136,8 +124,7 @@ struct EspeakWorker::Impl {
             {
                 std::unique_lock<std::mutex> g(lock);
                 wake.wait(g, [&] { return stopping.load() || !jobs.empty(); });
-                if (stopping.load())
-                    break;
+                if (stopping.load()) break;
                 job = std::move(jobs.front());
                 jobs.pop_front();
             }
@@ -145,8 +132,7 @@ struct EspeakWorker::Impl {
         }
     }
 
-    void Apply(const EspeakSynthParams& p)
-    {
+    void Apply(const EspeakSynthParams& p) {
         if (!voiceApplied || p.voiceIdentifier != applied.voiceIdentifier) {
             // Selecting a voice resets rate, pitch and volume: set them all again.
             if (espeak_SetVoiceByName(p.voiceIdentifier.constData()) != EE_OK) {
@@ -159,12 +145,9 @@ struct EspeakWorker::Impl {
             applied.voiceIdentifier = p.voiceIdentifier;
             applied.rate = applied.pitch = applied.volume = -1;
         }
-        if (p.rate != applied.rate)
-            espeak_SetParameter(espeakRATE, p.rate, 0);
-        if (p.pitch != applied.pitch)
-            espeak_SetParameter(espeakPITCH, p.pitch, 0);
-        if (p.volume != applied.volume)
-            espeak_SetParameter(espeakVOLUME, p.volume, 0);
+        if (p.rate != applied.rate) espeak_SetParameter(espeakRATE, p.rate, 0);
+        if (p.pitch != applied.pitch) espeak_SetParameter(espeakPITCH, p.pitch, 0);
+        if (p.volume != applied.volume) espeak_SetParameter(espeakVOLUME, p.volume, 0);
         applied.rate = p.rate;
         applied.pitch = p.pitch;
         applied.volume = p.volume;
@@ -177,17 +160,14 @@ EspeakWorker::EspeakWorker() : d(new Impl) {}
 // through its shutdown hook, and a static destructor must not race a thread.
 EspeakWorker::~EspeakWorker() = default;
 
-EspeakWorker& EspeakWorker::Instance()
-{
+EspeakWorker& EspeakWorker::Instance() {
     static EspeakWorker* worker = new EspeakWorker;
     return *worker;
 }
 
-bool EspeakWorker::Start()
-{
+bool EspeakWorker::Start() {
     std::unique_lock<std::mutex> g(d->lock);
-    if (d->running)
-        return true;
+    if (d->running) return true;
     if (d->thread.joinable()) {
         g.unlock();
         d->thread.join(); // a start that failed earlier
@@ -205,8 +185,7 @@ bool EspeakWorker::Start()
     return ok;
 }
 
-void EspeakWorker::Stop()
-{
+void EspeakWorker::Stop() {
     {
         std::lock_guard<std::mutex> g(d->lock);
         d->stopping = true;
@@ -215,47 +194,39 @@ void EspeakWorker::Stop()
         d->sampleRate = 0;
     }
     d->wake.notify_all();
-    if (d->thread.joinable())
-        d->thread.join();
+    if (d->thread.joinable()) d->thread.join();
 }
 
-bool EspeakWorker::Running() const
-{
+bool EspeakWorker::Running() const {
     std::lock_guard<std::mutex> g(d->lock);
     return d->running;
 }
 
-int EspeakWorker::SampleRate() const
-{
+int EspeakWorker::SampleRate() const {
     std::lock_guard<std::mutex> g(d->lock);
     return d->sampleRate;
 }
 
-std::vector<EspeakVoiceInfo> EspeakWorker::Voices() const
-{
+std::vector<EspeakVoiceInfo> EspeakWorker::Voices() const {
     std::lock_guard<std::mutex> g(d->lock);
     return d->voices;
 }
 
-void EspeakWorker::Post(std::function<void()> job)
-{
+void EspeakWorker::Post(std::function<void()> job) {
     {
         std::lock_guard<std::mutex> g(d->lock);
-        if (!d->running)
-            return;
+        if (!d->running) return;
         d->jobs.push_back(std::move(job));
     }
     d->wake.notify_one();
 }
 
-void EspeakWorker::WaitIdle()
-{
+void EspeakWorker::WaitIdle() {
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> finished = done->get_future();
     {
         std::lock_guard<std::mutex> g(d->lock);
-        if (!d->running)
-            return;
+        if (!d->running) return;
         d->jobs.push_back([done] { done->set_value(); });
     }
     d->wake.notify_one();
@@ -263,8 +234,7 @@ void EspeakWorker::WaitIdle()
 }
 
 bool EspeakWorker::Synthesize(const QByteArray& utf8, bool ssml, const EspeakSynthParams& params,
-                              const SampleSink& sink)
-{
+                              const SampleSink& sink) {
     d->Apply(params);
     SynthRun run;
     run.sink = &sink;
@@ -272,9 +242,8 @@ bool EspeakWorker::Synthesize(const QByteArray& utf8, bool ssml, const EspeakSyn
     t_run = &run;
     QByteArray text = utf8;
     const unsigned flags = espeakCHARS_UTF8 | (ssml ? espeakSSML : 0u);
-    const espeak_ERROR result =
-        espeak_Synth(text.constData(), static_cast<size_t>(text.size()) + 1, 0, POS_CHARACTER, 0,
-                     flags, nullptr, nullptr);
+    const espeak_ERROR result = espeak_Synth(text.constData(), static_cast<size_t>(text.size()) + 1,
+                                             0, POS_CHARACTER, 0, flags, nullptr, nullptr);
     t_run = nullptr;
     return result == EE_OK || run.aborted;
 }

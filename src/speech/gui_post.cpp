@@ -3,10 +3,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
-void PostToGuiThread(std::function<void()> fn)
-{
+void PostToGuiThread(std::function<void()> fn) {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
+    if (!app) return;
     QMetaObject::invokeMethod(app, std::move(fn), Qt::QueuedConnection);
 }

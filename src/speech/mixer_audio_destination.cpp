@@ -5,19 +5,16 @@
 
 #include <vector>
 
-MixerAudioDestination::MixerAudioDestination(AudioMixer& mixer) : m_mixer(mixer)
-{
+MixerAudioDestination::MixerAudioDestination(AudioMixer& mixer) : m_mixer(mixer) {
     m_mixer.SetSpeechMarkerCallback([this](uint64_t id) { MarkerPassed(id); });
 }
 
-MixerAudioDestination::~MixerAudioDestination()
-{
+MixerAudioDestination::~MixerAudioDestination() {
     // Waits for a callback already running, so none reaches a dead object.
     m_mixer.SetSpeechMarkerCallback(nullptr);
 }
 
-void MixerAudioDestination::QueueMarker(const void* owner, std::function<void()> passed)
-{
+void MixerAudioDestination::QueueMarker(const void* owner, std::function<void()> passed) {
     std::lock_guard<std::mutex> g(m_lock);
     const uint64_t id = m_nextId++;
     m_pending.emplace(id, Pending{owner, std::move(passed)});
@@ -25,47 +22,39 @@ void MixerAudioDestination::QueueMarker(const void* owner, std::function<void()>
     m_mixer.QueueSpeechMarker(id);
 }
 
-void MixerAudioDestination::MarkerPassed(uint64_t id)
-{
+void MixerAudioDestination::MarkerPassed(uint64_t id) {
     std::function<void()> passed;
     {
         std::lock_guard<std::mutex> g(m_lock);
         auto it = m_pending.find(id);
-        if (it == m_pending.end())
-            return;
+        if (it == m_pending.end()) return;
         passed = std::move(it->second.passed);
         m_pending.erase(it);
     }
-    if (passed)
-        passed();
+    if (passed) passed();
 }
 
-void MixerAudioDestination::ClearSpeech(const void* owner)
-{
+void MixerAudioDestination::ClearSpeech(const void* owner) {
     std::vector<std::function<void()>> others;
     {
         std::lock_guard<std::mutex> g(m_lock);
         m_mixer.ClearSpeech();
         for (auto it = m_pending.begin(); it != m_pending.end();) {
-            if (it->second.owner != owner)
-                others.push_back(std::move(it->second.passed));
+            if (it->second.owner != owner) others.push_back(std::move(it->second.passed));
             it = m_pending.erase(it);
         }
     }
     for (auto& passed : others)
-        if (passed)
-            passed();
+        if (passed) passed();
 }
 
-void MixerAudioDestination::Forget(const void* owner)
-{
+void MixerAudioDestination::Forget(const void* owner) {
     std::lock_guard<std::mutex> g(m_lock);
     for (auto it = m_pending.begin(); it != m_pending.end();)
         it = it->second.owner == owner ? m_pending.erase(it) : std::next(it);
 }
 
-std::shared_ptr<MixerAudioDestination> ProgramAudioDestination()
-{
+std::shared_ptr<MixerAudioDestination> ProgramAudioDestination() {
     static std::shared_ptr<MixerAudioDestination> destination =
         std::make_shared<MixerAudioDestination>(Audio());
     OpenAudioOutput();

@@ -5,8 +5,7 @@
 
 #include <QLocale>
 
-SpeechEngineFactory RealSpeechEngineFactory()
-{
+SpeechEngineFactory RealSpeechEngineFactory() {
     SpeechEngineFactory factory;
     factory.createAudioDestination = []() -> std::shared_ptr<IAudioMultiMediaDevice> {
         return ProgramAudioDestination();

@@ -13,10 +13,9 @@
 namespace {
 SpeechState g_speech;
 
-template <typename T> std::shared_ptr<T> MakeQuietly(const std::function<std::shared_ptr<T>()>& make)
-{
-    if (!make)
-        return nullptr;
+template <typename T>
+std::shared_ptr<T> MakeQuietly(const std::function<std::shared_ptr<T>()>& make) {
+    if (!make) return nullptr;
     try {
         return make();
     } catch (...) {
@@ -25,24 +24,23 @@ template <typename T> std::shared_ptr<T> MakeQuietly(const std::function<std::sh
 }
 
 // TextData of the chosen-voice engine held now (a handler may replace it later).
-void ChosenVoiceTextData(const QString& text)
-{
+void ChosenVoiceTextData(const QString& text) {
     std::shared_ptr<ITTSCentralA> engine = SpeechEngines().engine;
     CheckResult(engine->TextData(ToCp1250(text)));
 }
 } // namespace
 
-SpeechState& Speech() { return g_speech; }
+SpeechState& Speech() {
+    return g_speech;
+}
 
-void WaitWhileSet(const bool& flag)
-{
+void WaitWhileSet(const bool& flag) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     while (flag)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-void InitSpeechEngine()
-{
+void InitSpeechEngine() {
     RegisterSpeechShutdownOnce();
     SpeechEngineState& s = SpeechEngines();
     s.engine.reset();
@@ -53,41 +51,36 @@ void InitSpeechEngine()
 
     const SpeechEngineFactory factory = CurrentSpeechEngineFactory();
     s.audioDestination = MakeQuietly(factory.createAudioDestination);
-    if (!s.audioDestination)
-        return;
+    if (!s.audioDestination) return;
     s.enumerator = MakeQuietly(factory.createEnumerator);
 }
 
-bool VoiceEnumeratorExists() { return SpeechEngines().enumerator != nullptr; }
+bool VoiceEnumeratorExists() {
+    return SpeechEngines().enumerator != nullptr;
+}
 
-void SpeakAndWait(const QString& text)
-{
+void SpeakAndWait(const QString& text) {
     if (Settings().sapi5) {
-        if (text.isEmpty())
-            return;
+        if (text.isEmpty()) return;
         Speech().Sapi5Busy = true;
         DesktopVoiceSpeak(text, SVSFlagsAsync);
         WaitWhileSet(Speech().Sapi5Busy);
         return;
     }
-    if (!Settings().voiceallowed)
-        return;
+    if (!Settings().voiceallowed) return;
     ChosenVoiceSpeakAndWait(text);
 }
 
-void SpeakNoWait(const QString& text)
-{
+void SpeakNoWait(const QString& text) {
     if (Settings().sapi5) {
         DesktopVoiceSpeak(text, SVSFlagsAsync);
         return;
     }
-    if (!Settings().voiceallowed || text.isEmpty() || !SpeechEngines().engine)
-        return;
+    if (!Settings().voiceallowed || text.isEmpty() || !SpeechEngines().engine) return;
     ChosenVoiceTextData(text);
 }
 
-void StopSpeech()
-{
+void StopSpeech() {
     if (Settings().sapi5) {
         DesktopVoiceSpeak(QString(), SVSFPurgeBeforeSpeak);
         return;
@@ -98,16 +91,13 @@ void StopSpeech()
     }
 }
 
-void ChosenVoiceSpeakAndWait(const QString& text)
-{
-    if (text.isEmpty() || !SpeechEngines().engine)
-        return;
+void ChosenVoiceSpeakAndWait(const QString& text) {
+    if (text.isEmpty() || !SpeechEngines().engine) return;
     ChosenVoiceTextData(text);
     WaitWhileSet(Speech().TtsAudioActive);
 }
 
-void DesktopVoiceSpeak(const QString& text, int flags)
-{
+void DesktopVoiceSpeak(const QString& text, int flags) {
     std::shared_ptr<ISpeechVoice> voice = SpeechEngines().voice5;
     if (!voice) {
         // No desktop voice could be made: nothing will ever end a stream.
@@ -117,8 +107,7 @@ void DesktopVoiceSpeak(const QString& text, int flags)
     CheckResult(voice->Speak(text, flags));
 }
 
-void SetUpVoiceDialogSpeech()
-{
+void SetUpVoiceDialogSpeech() {
     SpeechEngineState& s = SpeechEngines();
     if (!s.voice5) {
         const SpeechEngineFactory factory = CurrentSpeechEngineFactory();
@@ -126,14 +115,16 @@ void SetUpVoiceDialogSpeech()
     }
     if (s.voice5) {
         s.voice5->SetStreamHandlers(voice5StartStream, voice5EndStream);
-        if (Failed(s.voice5->SetEventInterests(SVEAllEvents)))
-            s.voice5.reset();
+        if (Failed(s.voice5->SetEventInterests(SVEAllEvents))) s.voice5.reset();
     }
-    if (!s.voice5)
-        qWarning("The desktop voice is not available; it stays silent.");
+    if (!s.voice5) qWarning("The desktop voice is not available; it stays silent.");
     s.sink = std::make_shared<TTTSNotifySink>();
 }
 
-void voice5StartStream(long, long long) { Speech().Sapi5Busy = true; }
+void voice5StartStream(long, long long) {
+    Speech().Sapi5Busy = true;
+}
 
-void voice5EndStream(long, long long) { Speech().Sapi5Busy = false; }
+void voice5EndStream(long, long long) {
+    Speech().Sapi5Busy = false;
+}

@@ -6,17 +6,14 @@
 #include "speech/speech_engines.h"
 #include "speech/speech_transcript.h"
 
-void RegisterSpeechShutdownOnce()
-{
+void RegisterSpeechShutdownOnce() {
     static bool registered = false;
-    if (registered)
-        return;
+    if (registered) return;
     registered = true;
     AddShutdownHook(ShutdownSpeech);
 }
 
-void ShutdownSpeech()
-{
+void ShutdownSpeech() {
     // Engines first (the desktop voice closes its daemon connection, with a
     // time limit), then the thread they synthesise on, then the device that
     // plays what they queued.

@@ -7,12 +7,12 @@
 
 #include <condition_variable>
 #include <csignal>
-#include <pthread.h>
 #include <cstdlib>
 #include <deque>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <pthread.h>
 #include <set>
 #include <thread>
 
@@ -50,8 +50,7 @@ struct SpeechdBackend::Core {
     SPDConnection* connection = nullptr;
     bool ssmlMode = false;
 
-    void Run()
-    {
+    void Run() {
         // libspeechd writes to its socket with write(): a daemon that died
         // would kill the process with SIGPIPE. Blocked here, it turns into an
         // error instead (libspeechd's own thread inherits the mask).
@@ -64,8 +63,7 @@ struct SpeechdBackend::Core {
             {
                 std::unique_lock<std::mutex> g(lock);
                 wake.wait(g, [&] { return stopping || !commands.empty(); });
-                if (commands.empty())
-                    break;
+                if (commands.empty()) break;
                 command = std::move(commands.front());
                 commands.pop_front();
                 busySince = Clock::now();
@@ -79,8 +77,7 @@ struct SpeechdBackend::Core {
         finished.notify_all();
     }
 
-    void Enqueue(std::function<void()> command)
-    {
+    void Enqueue(std::function<void()> command) {
         {
             std::lock_guard<std::mutex> g(lock);
             commands.push_back(std::move(command));
@@ -88,8 +85,7 @@ struct SpeechdBackend::Core {
         wake.notify_one();
     }
 
-    void MessageEnded(size_t id)
-    {
+    void MessageEnded(size_t id) {
         Done done;
         {
             std::lock_guard<std::mutex> g(lock);
@@ -101,8 +97,7 @@ struct SpeechdBackend::Core {
             done = std::move(it->second.done);
             messages.erase(it);
         }
-        if (done)
-            done();
+        if (done) done();
     }
 };
 
@@ -111,29 +106,28 @@ namespace {
 std::mutex g_callbackLock;
 std::weak_ptr<SpeechdBackend::Core> g_callbackCore;
 
-void OnMessageEnd(size_t msgId, size_t, SPDNotificationType)
-{
+void OnMessageEnd(size_t msgId, size_t, SPDNotificationType) {
     std::shared_ptr<SpeechdBackend::Core> core;
     {
         std::lock_guard<std::mutex> g(g_callbackLock);
         core = g_callbackCore.lock();
     }
-    if (core)
-        core->MessageEnded(msgId);
+    if (core) core->MessageEnded(msgId);
 }
 
-void Connect(SpeechdBackend::Core& core, const QString& socketPath)
-{
+void Connect(SpeechdBackend::Core& core, const QString& socketPath) {
     char* error = nullptr;
     SPDConnection* connection = nullptr;
     if (socketPath.isEmpty()) {
-        connection = spd_open2("veltrabasic", "main", nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
+        connection =
+            spd_open2("veltrabasic", "main", nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
     } else {
         QByteArray path = socketPath.toLocal8Bit();
         SPDConnectionAddress address{};
         address.method = SPD_METHOD_UNIX_SOCKET;
         address.unix_socket_name = path.data();
-        connection = spd_open2("veltrabasic", "main", nullptr, SPD_MODE_THREADED, &address, 0, &error);
+        connection =
+            spd_open2("veltrabasic", "main", nullptr, SPD_MODE_THREADED, &address, 0, &error);
     }
     std::free(error);
     if (connection) {
@@ -151,18 +145,15 @@ void Connect(SpeechdBackend::Core& core, const QString& socketPath)
     core.lost = connection == nullptr;
 }
 
-QByteArray SsmlDocument(const QString& text)
-{
-    if (text.trimmed().startsWith(QLatin1String("<speak")))
-        return text.toUtf8();
+QByteArray SsmlDocument(const QString& text) {
+    if (text.trimmed().startsWith(QLatin1String("<speak"))) return text.toUtf8();
     return QByteArrayLiteral("<speak>") + text.toUtf8() + QByteArrayLiteral("</speak>");
 }
 } // namespace
 
 SpeechdBackend::SpeechdBackend(SpeechdOptions options, FailureHandler onFailure)
     : m_core(std::make_shared<Core>()), m_options(std::move(options)),
-      m_onFailure(std::move(onFailure))
-{
+      m_onFailure(std::move(onFailure)) {
     {
         std::lock_guard<std::mutex> g(g_callbackLock);
         g_callbackCore = m_core;
@@ -177,13 +168,11 @@ SpeechdBackend::SpeechdBackend(SpeechdOptions options, FailureHandler onFailure)
     m_watchdog.start();
 }
 
-SpeechdBackend::~SpeechdBackend()
-{
+SpeechdBackend::~SpeechdBackend() {
     m_watchdog.stop();
     {
         std::lock_guard<std::mutex> g(g_callbackLock);
-        if (g_callbackCore.lock() == m_core)
-            g_callbackCore.reset();
+        if (g_callbackCore.lock() == m_core) g_callbackCore.reset();
     }
     Core* core = m_core.get();
     if (!m_failed) {
@@ -193,8 +182,7 @@ SpeechdBackend::~SpeechdBackend()
                 std::lock_guard<std::mutex> g(core->lock);
                 connection = std::exchange(core->connection, nullptr);
             }
-            if (connection)
-                spd_close(connection);
+            if (connection) spd_close(connection);
         });
     }
     std::unique_lock<std::mutex> g(core->lock);
@@ -206,12 +194,12 @@ SpeechdBackend::~SpeechdBackend()
         core->finished.wait_for(g, m_options.commandTimeout, [core] { return core->threadDone; });
 }
 
-bool SpeechdBackend::Failed() const { return m_failed; }
+bool SpeechdBackend::Failed() const {
+    return m_failed;
+}
 
-void SpeechdBackend::Begin(const QString& text, bool xml, Done done)
-{
-    if (m_failed)
-        return; // the replacement back-end takes the stream over
+void SpeechdBackend::Begin(const QString& text, bool xml, Done done) {
+    if (m_failed) return; // the replacement back-end takes the stream over
     TranscribeSpeech(kName, QStringLiteral("speak"), text);
     Core* core = m_core.get();
     uint64_t generation;
@@ -227,8 +215,7 @@ void SpeechdBackend::Begin(const QString& text, bool xml, Done done)
             std::lock_guard<std::mutex> g(core->lock);
             connection = core->connection;
         }
-        if (!connection)
-            return;
+        if (!connection) return;
         if (xml != core->ssmlMode) {
             spd_set_data_mode(connection, xml ? SPD_DATA_SSML : SPD_DATA_TEXT);
             core->ssmlMode = xml;
@@ -250,10 +237,8 @@ void SpeechdBackend::Begin(const QString& text, bool xml, Done done)
     m_watchdog.start();
 }
 
-void SpeechdBackend::Cancel()
-{
-    if (m_failed)
-        return;
+void SpeechdBackend::Cancel() {
+    if (m_failed) return;
     Core* core = m_core.get();
     {
         std::lock_guard<std::mutex> g(core->lock);
@@ -267,16 +252,13 @@ void SpeechdBackend::Cancel()
             std::lock_guard<std::mutex> g(core->lock);
             connection = core->connection;
         }
-        if (connection)
-            spd_cancel(connection);
+        if (connection) spd_cancel(connection);
     });
     m_watchdog.start();
 }
 
-void SpeechdBackend::Watch()
-{
-    if (m_failed)
-        return;
+void SpeechdBackend::Watch() {
+    if (m_failed) return;
     Core* core = m_core.get();
     const Clock::time_point now = Clock::now();
     bool lost = false;
@@ -285,10 +267,12 @@ void SpeechdBackend::Watch()
         std::lock_guard<std::mutex> g(core->lock);
         lost = core->lost || (core->busySince && now - *core->busySince > m_options.commandTimeout);
         for (const auto& [id, message] : core->messages)
-            if (now - message.started > m_options.messageAllowance + message.chars * std::chrono::milliseconds(150))
+            if (now - message.started >
+                m_options.messageAllowance + message.chars * std::chrono::milliseconds(150))
                 lost = true;
         const bool quiet = !core->busySince && core->commands.empty();
-        if (!lost && quiet && !core->messages.empty() && now - core->lastProbe > m_options.probeInterval) {
+        if (!lost && quiet && !core->messages.empty() &&
+            now - core->lastProbe > m_options.probeInterval) {
             core->lastProbe = now;
             core->commands.push_back([core] {
                 SPDConnection* connection;
@@ -313,8 +297,7 @@ void SpeechdBackend::Watch()
         m_watchdog.stop();
 }
 
-void SpeechdBackend::Fail()
-{
+void SpeechdBackend::Fail() {
     m_failed = true;
     m_watchdog.stop();
     bool connected;
@@ -333,7 +316,6 @@ void SpeechdBackend::Fail()
     // Posted: the handler replaces (destroys) this back-end.
     FailureHandler handler = m_onFailure;
     PostToGuiThread([handler, connected] {
-        if (handler)
-            handler(connected);
+        if (handler) handler(connected);
     });
 }

@@ -43,8 +43,12 @@ constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFFu);
 constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 
-constexpr bool Failed(HRESULT hr) { return hr < 0; }
-constexpr bool Succeeded(HRESULT hr) { return hr >= 0; }
+constexpr bool Failed(HRESULT hr) {
+    return hr < 0;
+}
+constexpr bool Succeeded(HRESULT hr) {
+    return hr >= 0;
+}
 
 // One voice mode of a chosen-voice engine, as the enumerator reports it.
 struct TTSMODEINFOA {

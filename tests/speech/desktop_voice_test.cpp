@@ -27,22 +27,21 @@ namespace {
 // a daemon that hangs. Closing it resets the waiting clients.
 class SilentDaemon {
 public:
-    explicit SilentDaemon(const QString& path)
-    {
+    explicit SilentDaemon(const QString& path) {
         m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un addr{};
         addr.sun_family = AF_UNIX;
         const QByteArray p = path.toLocal8Bit();
-        std::memcpy(addr.sun_path, p.constData(), std::min<size_t>(p.size(), sizeof addr.sun_path - 1));
-        if (::bind(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(m_fd, 8) != 0) {
+        std::memcpy(addr.sun_path, p.constData(),
+                    std::min<size_t>(p.size(), sizeof addr.sun_path - 1));
+        if (::bind(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+            ::listen(m_fd, 8) != 0) {
             ::close(m_fd);
             m_fd = -1;
         }
     }
-    ~SilentDaemon()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
+    ~SilentDaemon() {
+        if (m_fd >= 0) ::close(m_fd);
     }
     bool ok() const { return m_fd >= 0; }
 
@@ -52,8 +51,7 @@ private:
 
 class DesktopVoiceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(EspeakWorker::Instance().Start());
         options.destination = std::make_shared<MixerAudioDestination>(mixer);
         options.localeName = QStringLiteral("cs_CZ");
@@ -69,31 +67,28 @@ protected:
         renderer.start();
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         voice.reset();
         renderer.stop();
         EspeakWorker::Instance().WaitIdle();
         QCoreApplication::processEvents();
     }
 
-    void MakeVoice()
-    {
+    void MakeVoice() {
         voice = CreateDesktopVoice(options);
-        voice->SetStreamHandlers([this](long n, long long) { events << QStringLiteral("start %1").arg(n); },
-                                 [this](long n, long long) { events << QStringLiteral("end %1").arg(n); });
+        voice->SetStreamHandlers(
+            [this](long n, long long) { events << QStringLiteral("start %1").arg(n); },
+            [this](long n, long long) { events << QStringLiteral("end %1").arg(n); });
         voice->SetEventInterests(SVEAllEvents);
     }
 
     // Processes events until the voice has no stream left; false when that
     // takes longer than a generous bound (then the voice has hung).
-    bool WaitUntilIdle()
-    {
+    bool WaitUntilIdle() {
         QDeadlineTimer bound(30000);
         QCoreApplication::processEvents();
         while (voice->Busy()) {
-            if (bound.hasExpired())
-                return false;
+            if (bound.hasExpired()) return false;
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         return true;
@@ -117,10 +112,10 @@ struct FallbackRow {
     Daemon daemon;
 };
 
-class DesktopVoiceFallback : public DesktopVoiceTest, public ::testing::WithParamInterface<FallbackRow> {};
+class DesktopVoiceFallback : public DesktopVoiceTest,
+                             public ::testing::WithParamInterface<FallbackRow> {};
 
-TEST_P(DesktopVoiceFallback, SpeaksOnEspeakWithOnePairPerStream)
-{
+TEST_P(DesktopVoiceFallback, SpeaksOnEspeakWithOnePairPerStream) {
     std::unique_ptr<SilentDaemon> daemon;
     if (GetParam().daemon == Daemon::Silent) {
         daemon = std::make_unique<SilentDaemon>(options.speechd.socketPath);
@@ -144,19 +139,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, DesktopVoiceFallback,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Processes events until the condition holds (false after a generous bound).
-template <typename F> bool ProcessUntil(F condition)
-{
+template <typename F> bool ProcessUntil(F condition) {
     QDeadlineTimer bound(30000);
     while (!condition()) {
-        if (bound.hasExpired())
-            return false;
+        if (bound.hasExpired()) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     return true;
 }
 
-TEST_F(DesktopVoiceTest, DaemonSpeaksMessagesInOrderWithSsmlForMarkup)
-{
+TEST_F(DesktopVoiceTest, DaemonSpeaksMessagesInOrderWithSsmlForMarkup) {
     FakeSpeechDaemon daemon(options.speechd.socketPath, {});
     ASSERT_TRUE(daemon.Listening());
     MakeVoice();
@@ -171,29 +163,32 @@ TEST_F(DesktopVoiceTest, DaemonSpeaksMessagesInOrderWithSsmlForMarkup)
         if (line.startsWith(QLatin1String("text: ")) || line.contains(QLatin1String("SSML_MODE")) ||
             line.contains(QLatin1String("PRIORITY")))
             said << line;
-    EXPECT_EQ(said.join(QLatin1String(" | ")),
-              QString::fromUtf8("SET SELF PRIORITY MESSAGE | text: Dobrý den. | SET SELF SSML_MODE on | "
-                                "SET SELF PRIORITY MESSAGE | text: <speak>ahoj</speak>"));
+    EXPECT_EQ(
+        said.join(QLatin1String(" | ")),
+        QString::fromUtf8("SET SELF PRIORITY MESSAGE | text: Dobrý den. | SET SELF SSML_MODE on | "
+                          "SET SELF PRIORITY MESSAGE | text: <speak>ahoj</speak>"));
     EXPECT_EQ(peak, 0.0f) << "espeak-ng spoke although the daemon answered";
 }
 
-TEST_F(DesktopVoiceTest, DaemonPurgeEndsStreamsAtOnceAndCancelsItsMessages)
-{
+TEST_F(DesktopVoiceTest, DaemonPurgeEndsStreamsAtOnceAndCancelsItsMessages) {
     FakeSpeechDaemon daemon(options.speechd.socketPath, {std::chrono::milliseconds(60000), -1});
     ASSERT_TRUE(daemon.Listening());
     MakeVoice();
     voice->Speak(QStringLiteral("jedna"), SVSFlagsAsync);
     voice->Speak(QStringLiteral("dva"), SVSFlagsAsync);
-    ASSERT_TRUE(ProcessUntil([&] { return daemon.Received().contains(QStringLiteral("text: jedna")); }));
+    ASSERT_TRUE(
+        ProcessUntil([&] { return daemon.Received().contains(QStringLiteral("text: jedna")); }));
     events.clear();
 
     voice->Speak(QString(), SVSFPurgeBeforeSpeak);
 
     EXPECT_EQ(Events(), QStringLiteral("end 1 | start 2 | end 2 | start 3 | end 3"));
-    EXPECT_TRUE(ProcessUntil([&] { return daemon.Received().contains(QStringLiteral("CANCEL SELF")); }));
+    EXPECT_TRUE(
+        ProcessUntil([&] { return daemon.Received().contains(QStringLiteral("CANCEL SELF")); }));
     // The daemon's late cancel event changes nothing; the next stream waits for its own end.
     voice->Speak(QStringLiteral("tři"), SVSFlagsAsync);
-    ASSERT_TRUE(ProcessUntil([&] { return daemon.Received().contains(QString::fromUtf8("text: tři")); }));
+    ASSERT_TRUE(
+        ProcessUntil([&] { return daemon.Received().contains(QString::fromUtf8("text: tři")); }));
     EXPECT_EQ(Events(), QStringLiteral("end 1 | start 2 | end 2 | start 3 | end 3 | start 4"));
     EXPECT_TRUE(voice->Busy());
 }
@@ -206,10 +201,10 @@ struct LostRow {
     bool dies;
 };
 
-class DesktopVoiceLostDaemon : public DesktopVoiceTest, public ::testing::WithParamInterface<LostRow> {};
+class DesktopVoiceLostDaemon : public DesktopVoiceTest,
+                               public ::testing::WithParamInterface<LostRow> {};
 
-TEST_P(DesktopVoiceLostDaemon, StreamInFlightEndsAndEspeakTakesOver)
-{
+TEST_P(DesktopVoiceLostDaemon, StreamInFlightEndsAndEspeakTakesOver) {
     auto daemon = std::make_unique<FakeSpeechDaemon>(
         options.speechd.socketPath,
         FakeSpeechDaemon::Options{std::chrono::milliseconds(60000), GetParam().dies ? -1 : 1});
@@ -218,27 +213,26 @@ TEST_P(DesktopVoiceLostDaemon, StreamInFlightEndsAndEspeakTakesOver)
     MakeVoice();
 
     voice->Speak(QStringLiteral("jedna"), SVSFlagsAsync);
-    ASSERT_TRUE(ProcessUntil([&] { return daemon->Received().contains(QStringLiteral("text: jedna")); }));
-    if (GetParam().dies)
-        daemon.reset();
+    ASSERT_TRUE(
+        ProcessUntil([&] { return daemon->Received().contains(QStringLiteral("text: jedna")); }));
+    if (GetParam().dies) daemon.reset();
     voice->Speak(QString::fromUtf8("Dobrý den."), SVSFlagsAsync);
     ASSERT_TRUE(WaitUntilIdle()) << "the voice hung: " << Events().toStdString();
 
     EXPECT_EQ(Events(), QStringLiteral("start 1 | end 1 | start 2 | end 2"));
     EXPECT_GT(peak, 0.05f) << "the second stream was not spoken on espeak-ng";
-    if (daemon)
-        EXPECT_FALSE(daemon->Received().contains(QString::fromUtf8("text: Dobrý den.")));
+    if (daemon) EXPECT_FALSE(daemon->Received().contains(QString::fromUtf8("text: Dobrý den.")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DesktopVoiceLostDaemon,
                          ::testing::Values(LostRow{"StopsAnswering", false}, LostRow{"Dies", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DesktopVoiceTest, PurgeSilencesAndEndsEverythingBeforeReturning)
-{
+TEST_F(DesktopVoiceTest, PurgeSilencesAndEndsEverythingBeforeReturning) {
     options.useSpeechd = false;
     MakeVoice();
-    voice->Speak(QString::fromUtf8("Toto je dlouhá věta, která se nestihne doříct.").repeated(5), SVSFlagsAsync);
+    voice->Speak(QString::fromUtf8("Toto je dlouhá věta, která se nestihne doříct.").repeated(5),
+                 SVSFlagsAsync);
     voice->Speak(QStringLiteral("dál"), SVSFlagsAsync);
     while (peak < 0.05f) // until the first stream sounds
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -251,8 +245,7 @@ TEST_F(DesktopVoiceTest, PurgeSilencesAndEndsEverythingBeforeReturning)
     EXPECT_FALSE(mixer.SpeechPending());
 }
 
-TEST(DesktopVoiceLocale, DefaultVoiceOfTheLocaleLanguage)
-{
+TEST(DesktopVoiceLocale, DefaultVoiceOfTheLocaleLanguage) {
     const std::vector<EspeakVoiceInfo> voices = {
         {"Czech", "zlw/cs", "cs"},
         {"Slovak", "zlw/sk", "sk"},
@@ -276,9 +269,11 @@ TEST(DesktopVoiceLocale, DefaultVoiceOfTheLocaleLanguage)
         {"", "English (America)"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(LocaleVoice(voices, QString::fromLatin1(row.locale)).name, QString::fromLatin1(row.voice))
+        EXPECT_EQ(LocaleVoice(voices, QString::fromLatin1(row.locale)).name,
+                  QString::fromLatin1(row.voice))
             << "locale " << row.locale;
-    EXPECT_EQ(LocaleVoice({{"German", "gmw/de", "de"}}, QStringLiteral("fi_FI")).name, QStringLiteral("German"));
+    EXPECT_EQ(LocaleVoice({{"German", "gmw/de", "de"}}, QStringLiteral("fi_FI")).name,
+              QStringLiteral("German"));
     EXPECT_TRUE(LocaleVoice({}, QStringLiteral("cs_CZ")).identifier.isEmpty());
 }
 

@@ -26,14 +26,12 @@ public:
     QStringList events;
     bool active = false;
     HRESULT AttribChanged(DWORD) override { return S_OK; }
-    HRESULT AudioStart(QWORD) override
-    {
+    HRESULT AudioStart(QWORD) override {
         events << QStringLiteral("start");
         active = true;
         return S_OK;
     }
-    HRESULT AudioStop(QWORD) override
-    {
+    HRESULT AudioStop(QWORD) override {
         events << QStringLiteral("stop");
         active = false;
         return S_OK;
@@ -41,40 +39,34 @@ public:
     HRESULT Visual(QWORD, char, char, DWORD, const void*) override { return S_OK; }
 };
 
-EspeakVoiceInfo VoiceFor(const QString& language)
-{
+EspeakVoiceInfo VoiceFor(const QString& language) {
     for (const EspeakVoiceInfo& v : EspeakWorker::Instance().Voices())
-        if (v.language == language)
-            return v;
+        if (v.language == language) return v;
     return {};
 }
 
 class EspeakEngineTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(EspeakWorker::Instance().Start()) << "espeak-ng or its data is missing";
         destination = std::make_shared<MixerAudioDestination>(mixer);
         engine = MakeEngine(QStringLiteral("cs"));
         ASSERT_EQ(engine->Register(sink, &key), S_OK);
     }
 
-    void TearDown() override
-    {
+    void TearDown() override {
         engine.reset();
         EspeakWorker::Instance().WaitIdle();
         QCoreApplication::processEvents();
     }
 
-    std::shared_ptr<EspeakEngine> MakeEngine(const QString& language)
-    {
+    std::shared_ptr<EspeakEngine> MakeEngine(const QString& language) {
         return std::make_shared<EspeakEngine>(VoiceFor(language), destination);
     }
 
     // Renders one period after everything queued so far has been synthesised,
     // then delivers the posted notifications.
-    std::vector<float> RenderPeriod()
-    {
+    std::vector<float> RenderPeriod() {
         EspeakWorker::Instance().WaitIdle();
         std::vector<float> out(kPeriod);
         mixer.Render(out.data(), kPeriod);
@@ -83,40 +75,34 @@ protected:
     }
 
     // Renders until the sink has seen the audio stop (at most maxSeconds).
-    std::vector<float> RenderUntilStopped(double maxSeconds = 30)
-    {
+    std::vector<float> RenderUntilStopped(double maxSeconds = 30) {
         std::vector<float> all;
         while (all.size() < maxSeconds * kRate) {
             std::vector<float> p = RenderPeriod();
             all.insert(all.end(), p.begin(), p.end());
-            if (!sink->active && sink->events.endsWith(QStringLiteral("stop")))
-                break;
+            if (!sink->active && sink->events.endsWith(QStringLiteral("stop"))) break;
         }
         return all;
     }
 
-    static double SoundingSeconds(const std::vector<float>& samples)
-    {
+    static double SoundingSeconds(const std::vector<float>& samples) {
         qsizetype first = -1, last = -1;
         for (size_t i = 0; i < samples.size(); ++i)
             if (std::fabs(samples[i]) > kAudible) {
-                if (first < 0)
-                    first = static_cast<qsizetype>(i);
+                if (first < 0) first = static_cast<qsizetype>(i);
                 last = static_cast<qsizetype>(i);
             }
         return first < 0 ? 0.0 : double(last - first) / kRate;
     }
 
-    static float Peak(const std::vector<float>& samples)
-    {
+    static float Peak(const std::vector<float>& samples) {
         float peak = 0;
         for (float s : samples)
             peak = std::max(peak, std::fabs(s));
         return peak;
     }
 
-    double SpokenSeconds(const QString& text)
-    {
+    double SpokenSeconds(const QString& text) {
         sink->events.clear();
         EXPECT_EQ(engine->TextData(ToCp1250(text)), S_OK);
         return SoundingSeconds(RenderUntilStopped());
@@ -131,8 +117,7 @@ protected:
 
 const QString kSentence = QString::fromUtf8("Dobrý den, toto je zkouška české řeči.");
 
-TEST_F(EspeakEngineTest, CzechSentenceSoundsForAPlausibleTimeBetweenStartAndStop)
-{
+TEST_F(EspeakEngineTest, CzechSentenceSoundsForAPlausibleTimeBetweenStartAndStop) {
     ASSERT_EQ(engine->TextData(ToCp1250(kSentence)), S_OK);
     // The start is already posted when TextData returns: one pass delivers it.
     QCoreApplication::processEvents();
@@ -160,28 +145,27 @@ struct SpeedRow {
 
 class EspeakSpeed : public EspeakEngineTest, public ::testing::WithParamInterface<SpeedRow> {};
 
-TEST_P(EspeakSpeed, TagGovernsTheFollowingText)
-{
+TEST_P(EspeakSpeed, TagGovernsTheFollowingText) {
     const double normal = SpokenSeconds(kSentence);
     ASSERT_EQ(engine->Inject(GetParam().tag), S_OK);
-    if (GetParam().resetAfterTag)
-        ASSERT_EQ(engine->AudioReset(), S_OK);
+    if (GetParam().resetAfterTag) ASSERT_EQ(engine->AudioReset(), S_OK);
     const double after = SpokenSeconds(kSentence);
     if (GetParam().faster)
-        EXPECT_LT(after * 1.5, normal) << "normal " << normal << " s, after the tag " << after << " s";
+        EXPECT_LT(after * 1.5, normal)
+            << "normal " << normal << " s, after the tag " << after << " s";
     else
         EXPECT_NEAR(after, normal, normal * 0.1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, EspeakSpeed,
-                         ::testing::Values(SpeedRow{"FastTag", "\\Spd=400\\", false, true},
-                                           SpeedRow{"FastTagBeforeReset", "\\Spd=400\\", true, true},
-                                           SpeedRow{"UnknownTagIgnored", "\\Xyz=400\\", false, false},
-                                           SpeedRow{"PitchTagKeepsSpeed", "\\Pit=90\\", false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EspeakSpeed,
+    ::testing::Values(SpeedRow{"FastTag", "\\Spd=400\\", false, true},
+                      SpeedRow{"FastTagBeforeReset", "\\Spd=400\\", true, true},
+                      SpeedRow{"UnknownTagIgnored", "\\Xyz=400\\", false, false},
+                      SpeedRow{"PitchTagKeepsSpeed", "\\Pit=90\\", false, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EspeakEngineTest, AudioResetSilencesWithinOnePeriodAndDropsTheRest)
-{
+TEST_F(EspeakEngineTest, AudioResetSilencesWithinOnePeriodAndDropsTheRest) {
     ASSERT_EQ(engine->TextData(ToCp1250(kSentence + kSentence)), S_OK);
     ASSERT_EQ(engine->TextData(ToCp1250(kSentence)), S_OK);
     std::vector<float> before;
@@ -215,8 +199,7 @@ struct PairRow {
 
 class EspeakPairs : public EspeakEngineTest, public ::testing::WithParamInterface<PairRow> {};
 
-TEST_P(EspeakPairs, OneStartAndOneStop)
-{
+TEST_P(EspeakPairs, OneStartAndOneStop) {
     for (const QString& t : GetParam().texts)
         ASSERT_EQ(engine->TextData(ToCp1250(t)), S_OK);
     RenderUntilStopped();
@@ -235,8 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PairRow{"LongText", {QString::fromUtf8("Řádek číslo jedna. ").repeated(20)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EspeakEngineTest, ResetWhileIdlePostsNothing)
-{
+TEST_F(EspeakEngineTest, ResetWhileIdlePostsNothing) {
     ASSERT_EQ(engine->AudioReset(), S_OK);
     RenderPeriod();
     EXPECT_TRUE(sink->events.isEmpty());
@@ -244,8 +226,7 @@ TEST_F(EspeakEngineTest, ResetWhileIdlePostsNothing)
 
 // Two engines share the mixer: a reset of one cuts the other's audio too, and
 // the other still reports that its audio stopped.
-TEST_F(EspeakEngineTest, ResetOfAnotherEngineStillEndsThisOne)
-{
+TEST_F(EspeakEngineTest, ResetOfAnotherEngineStillEndsThisOne) {
     auto other = MakeEngine(QStringLiteral("sk"));
     auto otherSink = std::make_shared<RecordingSink>();
     DWORD otherKey = 0;
@@ -268,30 +249,27 @@ struct AttributeRow {
     uint32_t expected;
 };
 
-class EspeakAttributes : public EspeakEngineTest, public ::testing::WithParamInterface<AttributeRow> {};
+class EspeakAttributes : public EspeakEngineTest,
+                         public ::testing::WithParamInterface<AttributeRow> {};
 
-uint32_t Speed(EspeakEngine& e)
-{
+uint32_t Speed(EspeakEngine& e) {
     DWORD v = 0;
     EXPECT_EQ(e.SpeedGet(&v), S_OK);
     return v;
 }
-uint32_t Pitch(EspeakEngine& e)
-{
+uint32_t Pitch(EspeakEngine& e) {
     WORD v = 0;
     EXPECT_EQ(e.PitchGet(&v), S_OK);
     return v;
 }
 // The level the program reads: bits 8 to 15 of the low word.
-uint32_t VolumeLevel(EspeakEngine& e)
-{
+uint32_t VolumeLevel(EspeakEngine& e) {
     DWORD v = 0;
     EXPECT_EQ(e.VolumeGet(&v), S_OK);
     return (v & 0xFFFF) >> 8;
 }
 
-TEST_P(EspeakAttributes, SetThenGet)
-{
+TEST_P(EspeakAttributes, SetThenGet) {
     EXPECT_EQ(GetParam().set(*engine), S_OK);
     EXPECT_EQ(GetParam().get(*engine), GetParam().expected);
 }
@@ -301,26 +279,35 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AttributeRow{"SpeedDefault", [](EspeakEngine&) { return S_OK; }, Speed, 175},
         AttributeRow{"SpeedZeroIsLowest", [](EspeakEngine& e) { return e.SpeedSet(0); }, Speed, 80},
-        AttributeRow{"SpeedAllOnesIsHighest", [](EspeakEngine& e) { return e.SpeedSet(0xFFFFFFFF); }, Speed, 450},
+        AttributeRow{"SpeedAllOnesIsHighest",
+                     [](EspeakEngine& e) { return e.SpeedSet(0xFFFFFFFF); }, Speed, 450},
         AttributeRow{"SpeedInRange", [](EspeakEngine& e) { return e.SpeedSet(300); }, Speed, 300},
-        AttributeRow{"SpeedClampedHigh", [](EspeakEngine& e) { return e.SpeedSet(1000); }, Speed, 450},
+        AttributeRow{"SpeedClampedHigh", [](EspeakEngine& e) { return e.SpeedSet(1000); }, Speed,
+                     450},
         AttributeRow{"SpeedClampedLow", [](EspeakEngine& e) { return e.SpeedSet(10); }, Speed, 80},
-        AttributeRow{"SpeedTag", [](EspeakEngine& e) { return e.Inject("\\Spd=250\\"); }, Speed, 250},
+        AttributeRow{"SpeedTag", [](EspeakEngine& e) { return e.Inject("\\Spd=250\\"); }, Speed,
+                     250},
         AttributeRow{"PitchDefault", [](EspeakEngine&) { return S_OK; }, Pitch, 50},
         AttributeRow{"PitchZeroIsLowest", [](EspeakEngine& e) { return e.PitchSet(0); }, Pitch, 0},
-        AttributeRow{"PitchAllOnesIsHighest", [](EspeakEngine& e) { return e.PitchSet(0xFFFF); }, Pitch, 100},
+        AttributeRow{"PitchAllOnesIsHighest", [](EspeakEngine& e) { return e.PitchSet(0xFFFF); },
+                     Pitch, 100},
         AttributeRow{"PitchClamped", [](EspeakEngine& e) { return e.PitchSet(500); }, Pitch, 100},
         AttributeRow{"PitchTag", [](EspeakEngine& e) { return e.Inject("\\Pit=70\\"); }, Pitch, 70},
         AttributeRow{"VolumeDefault", [](EspeakEngine&) { return S_OK; }, VolumeLevel, 255},
-        AttributeRow{"VolumeZeroIsLowest", [](EspeakEngine& e) { return e.VolumeSet(0); }, VolumeLevel, 0},
-        AttributeRow{"VolumeAllOnesIsHighest", [](EspeakEngine& e) { return e.VolumeSet(0xFFFFFFFF); }, VolumeLevel, 255},
-        AttributeRow{"VolumeLevelInBits8To15", [](EspeakEngine& e) { return e.VolumeSet(200 * 256); }, VolumeLevel, 200},
-        AttributeRow{"VolumeTag", [](EspeakEngine& e) { return e.Inject("\\Vol=51200\\"); }, VolumeLevel, 200},
-        AttributeRow{"VolumeTagBeyondLevelsIsHighest", [](EspeakEngine& e) { return e.Inject("\\Vol=99999999\\"); }, VolumeLevel, 255}),
+        AttributeRow{"VolumeZeroIsLowest", [](EspeakEngine& e) { return e.VolumeSet(0); },
+                     VolumeLevel, 0},
+        AttributeRow{"VolumeAllOnesIsHighest",
+                     [](EspeakEngine& e) { return e.VolumeSet(0xFFFFFFFF); }, VolumeLevel, 255},
+        AttributeRow{"VolumeLevelInBits8To15",
+                     [](EspeakEngine& e) { return e.VolumeSet(200 * 256); }, VolumeLevel, 200},
+        AttributeRow{"VolumeTag", [](EspeakEngine& e) { return e.Inject("\\Vol=51200\\"); },
+                     VolumeLevel, 200},
+        AttributeRow{"VolumeTagBeyondLevelsIsHighest",
+                     [](EspeakEngine& e) { return e.Inject("\\Vol=99999999\\"); }, VolumeLevel,
+                     255}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EspeakVolume, LevelsMapOntoEspeakRange)
-{
+TEST(EspeakVolume, LevelsMapOntoEspeakRange) {
     const struct {
         uint32_t level;
         int volume;
@@ -331,23 +318,22 @@ TEST(EspeakVolume, LevelsMapOntoEspeakRange)
 
 // --- The voice list --------------------------------------------------------
 
-TEST(EspeakVoiceOrder, CzechSlovakEnglishThenTheRestInListOrder)
-{
+TEST(EspeakVoiceOrder, CzechSlovakEnglishThenTheRestInListOrder) {
     const std::vector<EspeakVoiceInfo> listed = {
-        {"German", "gmw/de", "de"},       {"English (America)", "gmw/en-US", "en-us"},
-        {"Slovak", "zlw/sk", "sk"},       {"Afrikaans", "gmw/af", "af"},
-        {"Czech", "zlw/cs", "cs"},        {"English (Great Britain)", "gmw/en", "en"},
+        {"German", "gmw/de", "de"},   {"English (America)", "gmw/en-US", "en-us"},
+        {"Slovak", "zlw/sk", "sk"},   {"Afrikaans", "gmw/af", "af"},
+        {"Czech", "zlw/cs", "cs"},    {"English (Great Britain)", "gmw/en", "en"},
         {"Estonian", "urj/et", "et"},
     };
     QStringList names;
     for (const EspeakVoiceInfo& v : OrderVoices(listed))
         names << v.name;
-    EXPECT_EQ(names.join(','), QStringLiteral("Czech,Slovak,English (America),English (Great Britain),"
-                                              "German,Afrikaans,Estonian"));
+    EXPECT_EQ(names.join(','),
+              QStringLiteral("Czech,Slovak,English (America),English (Great Britain),"
+                             "German,Afrikaans,Estonian"));
 }
 
-TEST(EspeakEnumeratorTest, ListsRealVoicesWithStableIdsAndSelectsThem)
-{
+TEST(EspeakEnumeratorTest, ListsRealVoicesWithStableIdsAndSelectsThem) {
     std::shared_ptr<ITTSEnumA> voices = CreateEspeakEnumerator();
     ASSERT_NE(voices, nullptr);
     ASSERT_EQ(voices->Reset(), S_OK);

@@ -19,23 +19,22 @@
 namespace {
 
 // The calls and notifications that show what was spoken and stopped.
-QStringList Spoken(const ScriptedSpeech& script)
-{
+QStringList Spoken(const ScriptedSpeech& script) {
     QStringList out;
     for (const QString& e : script.log)
         for (const char* prefix : {"TextData", "Speak", "AudioReset", "Begin", "Cancel", "->"})
-            if (e.startsWith(QLatin1String(prefix)))
-                out << e;
+            if (e.startsWith(QLatin1String(prefix))) out << e;
     return out;
 }
 
 // One line per entry, so that a failure prints readably.
-QString Lines(const QStringList& entries) { return entries.join(QLatin1Char('\n')); }
+QString Lines(const QStringList& entries) {
+    return entries.join(QLatin1Char('\n'));
+}
 
 class SpeechFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         InitSpeechEngine();
         SetUpVoiceDialogSpeech();
         script.log.clear();
@@ -44,8 +43,7 @@ protected:
 
     // Selects the first scripted voice and registers the sink, as the voice
     // selection does.
-    void HoldEngine()
-    {
+    void HoldEngine() {
         SpeechEngineState& s = SpeechEngines();
         std::shared_ptr<ITTSCentralA> engine;
         CheckResult(s.enumerator->Select(script.modes[0].id, &engine, s.audioDestination));
@@ -55,15 +53,13 @@ protected:
         script.log.clear();
     }
 
-    void UseBackend(bool desktop, bool voiceAllowed)
-    {
+    void UseBackend(bool desktop, bool voiceAllowed) {
         Settings().sapi5 = desktop;
         Settings().voiceallowed = voiceAllowed;
         Speech().SpeechReady = desktop || SpeechEngines().engine != nullptr;
     }
 
-    static void DrainEvents()
-    {
+    static void DrainEvents() {
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
@@ -90,18 +86,24 @@ class SpeechContract : public SpeechFixture, public ::testing::WithParamInterfac
 
 const QString kTextData = QStringLiteral("TextData \"%1\" speed=150 pitch=100 volume=65535");
 
-TEST_P(SpeechContract, CallsAndReturn)
-{
+TEST_P(SpeechContract, CallsAndReturn) {
     const ContractRow& row = GetParam();
-    if (row.engineHeld)
-        HoldEngine();
+    if (row.engineHeld) HoldEngine();
     UseBackend(row.desktop, row.voiceAllowed);
     const QString text = QString::fromUtf8(row.text);
     switch (row.op) {
-    case Op::SpeakAndWait: SpeakAndWait(text); break;
-    case Op::SpeakNoWait: SpeakNoWait(text); break;
-    case Op::StopSpeech: StopSpeech(); break;
-    case Op::ChosenVoiceSpeakAndWait: ChosenVoiceSpeakAndWait(text); break;
+    case Op::SpeakAndWait:
+        SpeakAndWait(text);
+        break;
+    case Op::SpeakNoWait:
+        SpeakNoWait(text);
+        break;
+    case Op::StopSpeech:
+        StopSpeech();
+        break;
+    case Op::ChosenVoiceSpeakAndWait:
+        ChosenVoiceSpeakAndWait(text);
+        break;
     }
     EXPECT_EQ(Lines(Spoken(script)), Lines(row.expected));
     if (row.op == Op::SpeakAndWait || row.op == Op::ChosenVoiceSpeakAndWait) {
@@ -117,33 +119,75 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, SpeechContract,
     ::testing::Values(
         // Desktop voice: voiceallowed is not consulted.
-        ContractRow{"DesktopWaitSpeaksAndWaitsForEnd", Op::SpeakAndWait, true, false, false, "Ahoj",
-                    {"Speak \"Ahoj\" flags=1", "-> StartStream 1", "Begin \"Ahoj\"", "-> EndStream 1"}},
+        ContractRow{
+            "DesktopWaitSpeaksAndWaitsForEnd",
+            Op::SpeakAndWait,
+            true,
+            false,
+            false,
+            "Ahoj",
+            {"Speak \"Ahoj\" flags=1", "-> StartStream 1", "Begin \"Ahoj\"", "-> EndStream 1"}},
         ContractRow{"DesktopWaitEmptyTextDoesNothing", Op::SpeakAndWait, true, true, true, "", {}},
-        ContractRow{"DesktopNoWaitQueuesAndReturns", Op::SpeakNoWait, true, false, false, "Ahoj",
+        ContractRow{"DesktopNoWaitQueuesAndReturns",
+                    Op::SpeakNoWait,
+                    true,
+                    false,
+                    false,
+                    "Ahoj",
                     {"Speak \"Ahoj\" flags=1"}},
-        ContractRow{"DesktopNoWaitSpeaksEmptyText", Op::SpeakNoWait, true, true, false, "",
+        ContractRow{"DesktopNoWaitSpeaksEmptyText",
+                    Op::SpeakNoWait,
+                    true,
+                    true,
+                    false,
+                    "",
                     {"Speak \"\" flags=1"}},
-        ContractRow{"DesktopStopPurgesWithEmptySynchronousSpeak", Op::StopSpeech, true, false, false, "",
+        ContractRow{"DesktopStopPurgesWithEmptySynchronousSpeak",
+                    Op::StopSpeech,
+                    true,
+                    false,
+                    false,
+                    "",
                     {"Speak \"\" flags=2", "-> StartStream 1", "-> EndStream 1"}},
         // Chosen voice.
-        ContractRow{"ChosenWaitSpeaksAndWaitsForAudioStop", Op::SpeakAndWait, false, true, true, "Ahoj",
+        ContractRow{"ChosenWaitSpeaksAndWaitsForAudioStop",
+                    Op::SpeakAndWait,
+                    false,
+                    true,
+                    true,
+                    "Ahoj",
                     {kTextData.arg("Ahoj"), kAudioStart, kAudioStop}},
         ContractRow{"ChosenWaitVoiceNotAllowed", Op::SpeakAndWait, false, false, true, "Ahoj", {}},
         ContractRow{"ChosenWaitNoEngineHeld", Op::SpeakAndWait, false, true, false, "Ahoj", {}},
         ContractRow{"ChosenWaitEmptyText", Op::SpeakAndWait, false, true, true, "", {}},
-        ContractRow{"ChosenNoWaitQueuesAndReturns", Op::SpeakNoWait, false, true, true, "Ahoj",
+        ContractRow{"ChosenNoWaitQueuesAndReturns",
+                    Op::SpeakNoWait,
+                    false,
+                    true,
+                    true,
+                    "Ahoj",
                     {kTextData.arg("Ahoj"), kAudioStart}},
         ContractRow{"ChosenNoWaitVoiceNotAllowed", Op::SpeakNoWait, false, false, true, "Ahoj", {}},
         ContractRow{"ChosenNoWaitNoEngineHeld", Op::SpeakNoWait, false, true, false, "Ahoj", {}},
         ContractRow{"ChosenNoWaitEmptyText", Op::SpeakNoWait, false, true, true, "", {}},
         ContractRow{"ChosenStopWhileIdleMakesNoCall", Op::StopSpeech, false, true, true, "", {}},
         ContractRow{"ChosenStopWithoutEngine", Op::StopSpeech, false, true, false, "", {}},
-        ContractRow{"KeyEchoIgnoresVoiceAllowed", Op::ChosenVoiceSpeakAndWait, false, false, true, "a",
+        ContractRow{"KeyEchoIgnoresVoiceAllowed",
+                    Op::ChosenVoiceSpeakAndWait,
+                    false,
+                    false,
+                    true,
+                    "a",
                     {kTextData.arg("a"), kAudioStart, kAudioStop}},
-        ContractRow{"KeyEchoNoEngineHeld", Op::ChosenVoiceSpeakAndWait, false, true, false, "a", {}},
-        ContractRow{"ChosenTextOutsideCodePageIsStillSpoken", Op::SpeakAndWait, false, true, true,
-                    "Kč ✓", {kTextData.arg(QString::fromUtf8("Kč \x1a")), kAudioStart, kAudioStop}}),
+        ContractRow{
+            "KeyEchoNoEngineHeld", Op::ChosenVoiceSpeakAndWait, false, true, false, "a", {}},
+        ContractRow{"ChosenTextOutsideCodePageIsStillSpoken",
+                    Op::SpeakAndWait,
+                    false,
+                    true,
+                    true,
+                    "Kč ✓",
+                    {kTextData.arg(QString::fromUtf8("Kč \x1a")), kAudioStart, kAudioStop}}),
     [](const ::testing::TestParamInfo<ContractRow>& info) { return std::string(info.param.name); });
 
 // --- Stops from event handlers during a wait ---------------------------------
@@ -157,18 +201,16 @@ protected:
     void keyPressEvent(QKeyEvent*) override { onKey(); }
 };
 
-void PostKeyPress(QWidget* target, int afterMs)
-{
+void PostKeyPress(QWidget* target, int afterMs) {
     QTimer::singleShot(afterMs, target, [target] {
-        QCoreApplication::postEvent(target,
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+        QCoreApplication::postEvent(
+            target, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
     });
 }
 
 class SpeechStopDuringWait : public SpeechFixture, public ::testing::WithParamInterface<bool> {};
 
-TEST_P(SpeechStopDuringWait, KeyEventStopEndsTheWait)
-{
+TEST_P(SpeechStopDuringWait, KeyEventStopEndsTheWait) {
     const bool desktop = GetParam();
     HoldEngine();
     UseBackend(desktop, true);
@@ -180,9 +222,9 @@ TEST_P(SpeechStopDuringWait, KeyEventStopEndsTheWait)
 
     if (desktop)
         EXPECT_EQ(Lines(Spoken(script)),
-                  Lines({"Speak \"dlouhý text\" flags=1", "-> StartStream 1", "Begin \"dlouhý text\"",
-                         "Speak \"\" flags=2", "Cancel", "-> EndStream 1", "-> StartStream 2",
-                         "-> EndStream 2"}));
+                  Lines({"Speak \"dlouhý text\" flags=1", "-> StartStream 1",
+                         "Begin \"dlouhý text\"", "Speak \"\" flags=2", "Cancel", "-> EndStream 1",
+                         "-> StartStream 2", "-> EndStream 2"}));
     else
         EXPECT_EQ(Lines(Spoken(script)),
                   Lines({kTextData.arg("dlouhý text"), kAudioStart, "AudioReset", kAudioStop}));
@@ -192,8 +234,7 @@ TEST_P(SpeechStopDuringWait, KeyEventStopEndsTheWait)
 
 // A handler that stops and at once speaks again must wait for its new text,
 // not return on the end of the stopped one.
-TEST_P(SpeechStopDuringWait, SpeakRightAfterStopWaitsForTheNewText)
-{
+TEST_P(SpeechStopDuringWait, SpeakRightAfterStopWaitsForTheNewText) {
     const bool desktop = GetParam();
     HoldEngine();
     UseBackend(desktop, true);
@@ -213,7 +254,8 @@ TEST_P(SpeechStopDuringWait, SpeakRightAfterStopWaitsForTheNewText)
 
     const QString lastEvent = seenWhenInnerReturned.value(seenWhenInnerReturned.size() - 1);
     if (desktop) {
-        EXPECT_TRUE(seenWhenInnerReturned.contains("Begin \"druhý\"")) << seenWhenInnerReturned.join('|').toStdString();
+        EXPECT_TRUE(seenWhenInnerReturned.contains("Begin \"druhý\""))
+            << seenWhenInnerReturned.join('|').toStdString();
         EXPECT_EQ(lastEvent, "-> EndStream 3");
     } else {
         EXPECT_EQ(Lines(seenWhenInnerReturned),
@@ -224,8 +266,7 @@ TEST_P(SpeechStopDuringWait, SpeakRightAfterStopWaitsForTheNewText)
 
 // A handler that speaks inside a wait waits on the same flag; the outer wait
 // ends no later than the inner one.
-TEST_P(SpeechStopDuringWait, NestedWaitsBothEnd)
-{
+TEST_P(SpeechStopDuringWait, NestedWaitsBothEnd) {
     const bool desktop = GetParam();
     HoldEngine();
     UseBackend(desktop, true);
@@ -256,8 +297,7 @@ TEST_P(SpeechStopDuringWait, NestedWaitsBothEnd)
 }
 
 // A stop from a handler that runs inside a nested wait ends both waits.
-TEST_P(SpeechStopDuringWait, StopInsideNestedWaitEndsBothWaits)
-{
+TEST_P(SpeechStopDuringWait, StopInsideNestedWaitEndsBothWaits) {
     const bool desktop = GetParam();
     HoldEngine();
     UseBackend(desktop, true);
@@ -276,7 +316,8 @@ TEST_P(SpeechStopDuringWait, StopInsideNestedWaitEndsBothWaits)
 
     EXPECT_EQ(Lines(order), Lines({"inner returned", "outer returned"}));
     EXPECT_EQ(Lines(script.Calls(desktop ? "Speak" : "AudioReset")),
-              desktop ? Lines({"Speak \"venku\" flags=1", "Speak \"uvnitř\" flags=1", "Speak \"\" flags=2"})
+              desktop ? Lines({"Speak \"venku\" flags=1", "Speak \"uvnitř\" flags=1",
+                               "Speak \"\" flags=2"})
                       : Lines({"AudioReset"}));
     EXPECT_FALSE(Speech().TtsAudioActive);
     EXPECT_FALSE(Speech().Sapi5Busy);
@@ -289,8 +330,7 @@ INSTANTIATE_TEST_SUITE_P(Backends, SpeechStopDuringWait, ::testing::Values(false
 
 // After the desktop voice is switched off, SpeechReady is false until the next
 // engine selection: a stop does nothing while speaking still uses the engine.
-TEST_F(SpeechFixture, StopDoesNothingInChosenVoiceUntilEngineSelected)
-{
+TEST_F(SpeechFixture, StopDoesNothingInChosenVoiceUntilEngineSelected) {
     HoldEngine();
     UseBackend(false, true);
     script.duration = [](const QString&) { return ScriptedSpeech::kHold; };
@@ -302,7 +342,8 @@ TEST_F(SpeechFixture, StopDoesNothingInChosenVoiceUntilEngineSelected)
     StopSpeech();
     SpeakNoWait(QStringLiteral("dva"));
 
-    EXPECT_EQ(Lines(Spoken(script)), Lines({kTextData.arg("jedna"), kAudioStart, kTextData.arg("dva")}));
+    EXPECT_EQ(Lines(Spoken(script)),
+              Lines({kTextData.arg("jedna"), kAudioStart, kTextData.arg("dva")}));
     EXPECT_TRUE(Speech().TtsAudioActive);
 }
 
@@ -317,8 +358,7 @@ struct FailureRow {
 
 class SpeechFailure : public SpeechFixture, public ::testing::WithParamInterface<FailureRow> {};
 
-TEST_P(SpeechFailure, RaisesEngineErrorWithCodeAndText)
-{
+TEST_P(SpeechFailure, RaisesEngineErrorWithCodeAndText) {
     const FailureRow& row = GetParam();
     HoldEngine();
     UseBackend(row.desktop, true);
@@ -331,10 +371,18 @@ TEST_P(SpeechFailure, RaisesEngineErrorWithCodeAndText)
     script.failures[QString::fromLatin1(row.failingCall)] = code;
     try {
         switch (row.op) {
-        case Op::SpeakAndWait: SpeakAndWait(QStringLiteral("x")); break;
-        case Op::SpeakNoWait: SpeakNoWait(QStringLiteral("x")); break;
-        case Op::StopSpeech: StopSpeech(); break;
-        case Op::ChosenVoiceSpeakAndWait: ChosenVoiceSpeakAndWait(QStringLiteral("x")); break;
+        case Op::SpeakAndWait:
+            SpeakAndWait(QStringLiteral("x"));
+            break;
+        case Op::SpeakNoWait:
+            SpeakNoWait(QStringLiteral("x"));
+            break;
+        case Op::StopSpeech:
+            StopSpeech();
+            break;
+        case Op::ChosenVoiceSpeakAndWait:
+            ChosenVoiceSpeakAndWait(QStringLiteral("x"));
+            break;
         }
         ADD_FAILURE() << "no error raised";
     } catch (const EngineError& e) {
@@ -352,8 +400,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureRow{"DesktopPurge", true, "Speak", Op::StopSpeech}),
     [](const ::testing::TestParamInfo<FailureRow>& info) { return std::string(info.param.name); });
 
-TEST(ResultTextTest, KnownAndUnknownCodes)
-{
+TEST(ResultTextTest, KnownAndUnknownCodes) {
     const struct {
         HRESULT code;
         const char* text;
@@ -386,8 +433,7 @@ struct InitRow {
 
 class SpeechInit : public ::testing::TestWithParam<InitRow> {};
 
-TEST_P(SpeechInit, EnumeratorExistsOnlyWhenBothObjectsCouldBeMade)
-{
+TEST_P(SpeechInit, EnumeratorExistsOnlyWhenBothObjectsCouldBeMade) {
     TestEnvironment env;
     ScriptedSpeech script;
     script.failAudioDestination = GetParam().failAudio;
@@ -405,8 +451,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SpeechInit,
                              return std::string(info.param.name);
                          });
 
-TEST_F(SpeechFixture, InitReleasesTheHeldEngineAndModeRecord)
-{
+TEST_F(SpeechFixture, InitReleasesTheHeldEngineAndModeRecord) {
     HoldEngine();
     SpeechEngines().selectedMode = TTSMODEINFOA{script.modes[0].id, script.modes[0].name, {}};
     InitSpeechEngine();
@@ -420,8 +465,7 @@ TEST_F(SpeechFixture, InitReleasesTheHeldEngineAndModeRecord)
 }
 
 // Without a desktop voice the desktop back-end is silent and never hangs.
-TEST(SpeechWithoutDesktopVoice, SpeakAndStopReturnAtOnce)
-{
+TEST(SpeechWithoutDesktopVoice, SpeakAndStopReturnAtOnce) {
     TestEnvironment env;
     ScriptedSpeech script;
     script.failVoice = true;

@@ -19,8 +19,7 @@
 
 namespace {
 
-TEST(SpeechShutdown, HooksReleaseEnginesStopTheWorkerAndCloseAudio)
-{
+TEST(SpeechShutdown, HooksReleaseEnginesStopTheWorkerAndCloseAudio) {
     TestEnvironment env;
     ScriptedSpeech script;
     InitSpeechEngine(); // registers the speech shut-down
@@ -31,7 +30,8 @@ TEST(SpeechShutdown, HooksReleaseEnginesStopTheWorkerAndCloseAudio)
     // Synthesis in progress when the end comes: a long text on a mixer nobody plays.
     AudioMixer mixer;
     auto destination = std::make_shared<MixerAudioDestination>(mixer);
-    auto engine = std::make_shared<EspeakEngine>(EspeakWorker::Instance().Voices().front(), destination);
+    auto engine =
+        std::make_shared<EspeakEngine>(EspeakWorker::Instance().Voices().front(), destination);
     engine->TextData(ToCp1250(QStringLiteral("Dlouhý text k předčítání. ").repeated(200)));
 
     RunShutdownHooks();
@@ -46,8 +46,7 @@ TEST(SpeechShutdown, HooksReleaseEnginesStopTheWorkerAndCloseAudio)
     EXPECT_FALSE(EspeakWorker::Instance().Voices().empty());
 }
 
-TEST(SpeechShutdown, RepeatedEndIsHarmless)
-{
+TEST(SpeechShutdown, RepeatedEndIsHarmless) {
     ShutdownSpeech();
     ShutdownSpeech();
     EXPECT_FALSE(EspeakWorker::Instance().Running());

@@ -21,23 +21,21 @@ namespace {
 class TranscriptTest : public ::testing::Test {
 protected:
     void SetUp() override { qputenv("VELTRA_SPEECH_LOG", path().toLocal8Bit()); }
-    void TearDown() override
-    {
+    void TearDown() override {
         qunsetenv("VELTRA_SPEECH_LOG");
         CloseSpeechTranscript();
     }
     QString path() const { return dir.filePath(QStringLiteral("speech.log")); }
 
     // The lines written so far, each without its timestamp (which is checked).
-    QStringList Lines() const
-    {
+    QStringList Lines() const {
         QFile f(path());
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
+        if (!f.open(QIODevice::ReadOnly)) return {};
         static const QRegularExpression stamp(
             QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
         QStringList out;
-        for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& line :
+             QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             QRegularExpressionMatch m = stamp.match(line);
             EXPECT_TRUE(m.hasMatch()) << line.toStdString();
             out << line.mid(m.capturedLength());
@@ -48,12 +46,12 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(TranscriptTest, EngineTextsTagsAndStopsAreLinesInOrder)
-{
+TEST_F(TranscriptTest, EngineTextsTagsAndStopsAreLinesInOrder) {
     ASSERT_TRUE(EspeakWorker::Instance().Start());
     AudioMixer mixer;
     auto destination = std::make_shared<MixerAudioDestination>(mixer);
-    auto engine = std::make_shared<EspeakEngine>(EspeakWorker::Instance().Voices().front(), destination);
+    auto engine =
+        std::make_shared<EspeakEngine>(EspeakWorker::Instance().Voices().front(), destination);
 
     engine->TextData(ToCp1250(QString::fromUtf8("Žluťoučký kůň")));
     engine->Inject("\\Spd=300\\");
@@ -70,8 +68,7 @@ TEST_F(TranscriptTest, EngineTextsTagsAndStopsAreLinesInOrder)
                                 "[espeak-ng] stop: "));
 }
 
-TEST_F(TranscriptTest, DesktopVoiceTextsAndPurges)
-{
+TEST_F(TranscriptTest, DesktopVoiceTextsAndPurges) {
     AudioMixer mixer;
     DesktopVoiceOptions options;
     options.useSpeechd = false;
@@ -87,16 +84,14 @@ TEST_F(TranscriptTest, DesktopVoiceTextsAndPurges)
               QStringLiteral("[espeak-ng desktop] speak: ahoj\n[desktop voice] stop: "));
 }
 
-TEST_F(TranscriptTest, NothingIsWrittenWithoutTheVariable)
-{
+TEST_F(TranscriptTest, NothingIsWrittenWithoutTheVariable) {
     qunsetenv("VELTRA_SPEECH_LOG");
     TranscribeSpeech(QStringLiteral("espeak-ng"), QStringLiteral("speak"), QStringLiteral("ahoj"));
     EXPECT_FALSE(QFile::exists(path()));
 }
 
 // Lines go to the file named now: a new name starts a new file.
-TEST_F(TranscriptTest, FollowsTheNamedFile)
-{
+TEST_F(TranscriptTest, FollowsTheNamedFile) {
     TranscribeSpeech(QStringLiteral("a"), QStringLiteral("speak"), QStringLiteral("jedna"));
     const QString other = dir.filePath(QStringLiteral("other.log"));
     qputenv("VELTRA_SPEECH_LOG", other.toLocal8Bit());

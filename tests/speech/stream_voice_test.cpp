@@ -17,15 +17,14 @@ struct ManualBackend : VoiceBackend {
     QString name;
     std::vector<Done> pending;
     ManualBackend(QStringList* l, QString n) : log(l), name(std::move(n)) {}
-    void Begin(const QString& text, bool xml, Done done) override
-    {
-        *log << QStringLiteral("%1 begin %2%3").arg(name, text, xml ? QStringLiteral(" (xml)") : QString());
+    void Begin(const QString& text, bool xml, Done done) override {
+        *log << QStringLiteral("%1 begin %2%3")
+                    .arg(name, text, xml ? QStringLiteral(" (xml)") : QString());
         pending.push_back(std::move(done));
     }
     void Cancel() override { *log << QStringLiteral("%1 cancel").arg(name); }
     // Finishes the oldest begun text (also one that was cancelled).
-    void FinishOldest()
-    {
+    void FinishOldest() {
         ASSERT_FALSE(pending.empty());
         Done done = pending.front();
         pending.erase(pending.begin());
@@ -35,18 +34,17 @@ struct ManualBackend : VoiceBackend {
 
 class StreamVoiceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         auto b = std::make_unique<ManualBackend>(&log, QStringLiteral("first"));
         backend = b.get();
         voice = std::make_shared<StreamVoice>(std::move(b));
-        voice->SetStreamHandlers([this](long n, long long) { log << QStringLiteral("start %1").arg(n); },
-                                 [this](long n, long long) { log << QStringLiteral("end %1").arg(n); });
+        voice->SetStreamHandlers(
+            [this](long n, long long) { log << QStringLiteral("start %1").arg(n); },
+            [this](long n, long long) { log << QStringLiteral("end %1").arg(n); });
         voice->SetEventInterests(SVEAllEvents);
     }
 
-    static void Pump()
-    {
+    static void Pump() {
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
     }
@@ -58,8 +56,7 @@ protected:
     std::shared_ptr<StreamVoice> voice;
 };
 
-TEST_F(StreamVoiceTest, AsyncStreamsPlayInOrderWithOnePairEach)
-{
+TEST_F(StreamVoiceTest, AsyncStreamsPlayInOrderWithOnePairEach) {
     long first = 0, second = 0;
     voice->Speak(QStringLiteral("a"), SVSFlagsAsync, &first);
     voice->Speak(QStringLiteral("b"), SVSFlagsAsync | SVSFIsXML, &second);
@@ -71,12 +68,13 @@ TEST_F(StreamVoiceTest, AsyncStreamsPlayInOrderWithOnePairEach)
     Pump();
     EXPECT_EQ(first, 1);
     EXPECT_EQ(second, 2);
-    EXPECT_EQ(Log(), QStringLiteral("start 1 | first begin a | end 1 | start 2 | first begin b (xml) | end 2"));
+    EXPECT_EQ(
+        Log(),
+        QStringLiteral("start 1 | first begin a | end 1 | start 2 | first begin b (xml) | end 2"));
     EXPECT_FALSE(voice->Busy());
 }
 
-TEST_F(StreamVoiceTest, PurgeEndsEveryStreamAndTheEmptyOneBeforeReturning)
-{
+TEST_F(StreamVoiceTest, PurgeEndsEveryStreamAndTheEmptyOneBeforeReturning) {
     voice->Speak(QStringLiteral("a"), SVSFlagsAsync);
     voice->Speak(QStringLiteral("b"), SVSFlagsAsync);
     voice->Speak(QString(), SVSFlagsAsync);
@@ -85,7 +83,9 @@ TEST_F(StreamVoiceTest, PurgeEndsEveryStreamAndTheEmptyOneBeforeReturning)
 
     voice->Speak(QString(), SVSFPurgeBeforeSpeak);
 
-    EXPECT_EQ(Log(), QStringLiteral("first cancel | end 1 | start 2 | end 2 | start 3 | end 3 | start 4 | end 4"));
+    EXPECT_EQ(Log(),
+              QStringLiteral(
+                  "first cancel | end 1 | start 2 | end 2 | start 3 | end 3 | start 4 | end 4"));
     EXPECT_FALSE(voice->Busy());
     // The cancelled text's late end changes nothing, and nothing else follows.
     log.clear();
@@ -94,8 +94,7 @@ TEST_F(StreamVoiceTest, PurgeEndsEveryStreamAndTheEmptyOneBeforeReturning)
     EXPECT_EQ(Log(), QString());
 }
 
-TEST_F(StreamVoiceTest, SpeakAfterPurgeIsNotEndedByTheStaleEnd)
-{
+TEST_F(StreamVoiceTest, SpeakAfterPurgeIsNotEndedByTheStaleEnd) {
     voice->Speak(QStringLiteral("a"), SVSFlagsAsync);
     Pump();
     voice->Speak(QString(), SVSFPurgeBeforeSpeak);
@@ -109,19 +108,18 @@ TEST_F(StreamVoiceTest, SpeakAfterPurgeIsNotEndedByTheStaleEnd)
 
 // Streams queued asynchronously behind a synchronous Speak: the synchronous
 // call returns only after its own stream has ended.
-TEST_F(StreamVoiceTest, SynchronousSpeakWaitsForItsStream)
-{
+TEST_F(StreamVoiceTest, SynchronousSpeakWaitsForItsStream) {
     voice->Speak(QStringLiteral("a"), SVSFlagsAsync);
     QTimer* finisher = new QTimer;
     finisher->setInterval(1);
     QObject::connect(finisher, &QTimer::timeout, [this] {
-        if (!backend->pending.empty())
-            backend->FinishOldest();
+        if (!backend->pending.empty()) backend->FinishOldest();
     });
     finisher->start();
     voice->Speak(QStringLiteral("b"), 0);
     delete finisher;
-    EXPECT_EQ(Log(), QStringLiteral("start 1 | first begin a | end 1 | start 2 | first begin b | end 2"));
+    EXPECT_EQ(Log(),
+              QStringLiteral("start 1 | first begin a | end 1 | start 2 | first begin b | end 2"));
 }
 
 struct InterestRow {
@@ -130,10 +128,10 @@ struct InterestRow {
     const char* expected;
 };
 
-class StreamVoiceInterests : public StreamVoiceTest, public ::testing::WithParamInterface<InterestRow> {};
+class StreamVoiceInterests : public StreamVoiceTest,
+                             public ::testing::WithParamInterface<InterestRow> {};
 
-TEST_P(StreamVoiceInterests, OnlyChosenEventsAreDelivered)
-{
+TEST_P(StreamVoiceInterests, OnlyChosenEventsAreDelivered) {
     voice->SetEventInterests(GetParam().interests);
     voice->Speak(QString(), SVSFPurgeBeforeSpeak);
     EXPECT_EQ(Log(), QString::fromLatin1(GetParam().expected));
@@ -152,10 +150,10 @@ struct ReplaceRow {
     const char* expected;
 };
 
-class StreamVoiceReplace : public StreamVoiceTest, public ::testing::WithParamInterface<ReplaceRow> {};
+class StreamVoiceReplace : public StreamVoiceTest,
+                           public ::testing::WithParamInterface<ReplaceRow> {};
 
-TEST_P(StreamVoiceReplace, CurrentStreamEndsOrStartsAgain)
-{
+TEST_P(StreamVoiceReplace, CurrentStreamEndsOrStartsAgain) {
     voice->Speak(QStringLiteral("a"), SVSFlagsAsync);
     voice->Speak(QStringLiteral("b"), SVSFlagsAsync);
     Pump();
@@ -173,16 +171,17 @@ TEST_P(StreamVoiceReplace, CurrentStreamEndsOrStartsAgain)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StreamVoiceReplace,
-    ::testing::Values(ReplaceRow{"LostDaemonEndsTheStream", false,
-                                 "start 1 | first begin a | first cancel | end 1 | start 2 | second begin b | end 2"},
-                      ReplaceRow{"UnreachedDaemonSpeaksItAgain", true,
-                                 "start 1 | first begin a | first cancel | second begin a | end 1 | start 2 | "
-                                 "second begin b | end 2"}),
+    ::testing::Values(
+        ReplaceRow{
+            "LostDaemonEndsTheStream", false,
+            "start 1 | first begin a | first cancel | end 1 | start 2 | second begin b | end 2"},
+        ReplaceRow{"UnreachedDaemonSpeaksItAgain", true,
+                   "start 1 | first begin a | first cancel | second begin a | end 1 | start 2 | "
+                   "second begin b | end 2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A voice without any back-end still ends every stream, so no wait can hang.
-TEST(StreamVoiceSilent, StreamsEndWithoutBackend)
-{
+TEST(StreamVoiceSilent, StreamsEndWithoutBackend) {
     auto voice = std::make_shared<StreamVoice>(nullptr);
     QStringList log;
     voice->SetStreamHandlers([&](long n, long long) { log << QStringLiteral("start %1").arg(n); },

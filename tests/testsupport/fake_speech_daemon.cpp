@@ -11,33 +11,32 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-void WriteAll(int fd, const QByteArray& data)
-{
+void WriteAll(int fd, const QByteArray& data) {
     qsizetype done = 0;
     while (done < data.size()) {
-        const ssize_t n = ::send(fd, data.constData() + done, static_cast<size_t>(data.size() - done), MSG_NOSIGNAL);
-        if (n <= 0)
-            return;
+        const ssize_t n = ::send(fd, data.constData() + done,
+                                 static_cast<size_t>(data.size() - done), MSG_NOSIGNAL);
+        if (n <= 0) return;
         done += n;
     }
 }
 
-QByteArray Event(int code, int id, const char* text)
-{
-    return QByteArray::number(code) + '-' + QByteArray::number(id) + "\r\n" + QByteArray::number(code) +
-           "-1\r\n" + QByteArray::number(code) + ' ' + text + "\r\n";
+QByteArray Event(int code, int id, const char* text) {
+    return QByteArray::number(code) + '-' + QByteArray::number(id) + "\r\n" +
+           QByteArray::number(code) + "-1\r\n" + QByteArray::number(code) + ' ' + text + "\r\n";
 }
 } // namespace
 
-FakeSpeechDaemon::FakeSpeechDaemon(const QString& socketPath, Options options) : m_options(options)
-{
+FakeSpeechDaemon::FakeSpeechDaemon(const QString& socketPath, Options options)
+    : m_options(options) {
     m_listenFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
     const QByteArray path = socketPath.toLocal8Bit();
-    std::memcpy(addr.sun_path, path.constData(), std::min<size_t>(path.size(), sizeof addr.sun_path - 1));
-    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(m_listenFd, 4) != 0 ||
-        ::pipe(m_wakeFd) != 0) {
+    std::memcpy(addr.sun_path, path.constData(),
+                std::min<size_t>(path.size(), sizeof addr.sun_path - 1));
+    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(m_listenFd, 4) != 0 || ::pipe(m_wakeFd) != 0) {
         ::close(m_listenFd);
         m_listenFd = -1;
         return;
@@ -45,40 +44,31 @@ FakeSpeechDaemon::FakeSpeechDaemon(const QString& socketPath, Options options) :
     m_thread = std::thread([this] { Run(); });
 }
 
-FakeSpeechDaemon::~FakeSpeechDaemon()
-{
+FakeSpeechDaemon::~FakeSpeechDaemon() {
     m_stop = true;
-    if (m_wakeFd[1] >= 0)
-        (void)::write(m_wakeFd[1], "x", 1);
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_wakeFd[1] >= 0) (void)::write(m_wakeFd[1], "x", 1);
+    if (m_thread.joinable()) m_thread.join();
     for (int fd : {m_listenFd, m_wakeFd[0], m_wakeFd[1]})
-        if (fd >= 0)
-            ::close(fd);
+        if (fd >= 0) ::close(fd);
 }
 
-QStringList FakeSpeechDaemon::Received() const
-{
+QStringList FakeSpeechDaemon::Received() const {
     std::lock_guard<std::mutex> g(m_lock);
     return m_received;
 }
 
-void FakeSpeechDaemon::Run()
-{
+void FakeSpeechDaemon::Run() {
     while (!m_stop) {
         pollfd fds[2] = {{m_listenFd, POLLIN, 0}, {m_wakeFd[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) <= 0 || (fds[1].revents & POLLIN))
-            return;
+        if (::poll(fds, 2, -1) <= 0 || (fds[1].revents & POLLIN)) return;
         const int client = ::accept(m_listenFd, nullptr, nullptr);
-        if (client < 0)
-            continue;
+        if (client < 0) continue;
         Serve(client);
         ::close(client);
     }
 }
 
-void FakeSpeechDaemon::Serve(int fd)
-{
+void FakeSpeechDaemon::Serve(int fd) {
     QByteArray input;
     bool receiving = false;
     QByteArray message;
@@ -91,14 +81,14 @@ void FakeSpeechDaemon::Serve(int fd)
         if (!playing.empty() && !hung) {
             auto next = std::min_element(playing.begin(), playing.end(),
                                          [](auto& a, auto& b) { return a.second < b.second; });
-            timeout = std::max<int>(0, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                            next->second - Clock::now())
-                                                            .count()));
+            timeout = std::max<int>(
+                0, static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                        next->second - Clock::now())
+                                        .count()));
         }
         pollfd fds[2] = {{fd, POLLIN, 0}, {m_wakeFd[0], POLLIN, 0}};
         const int ready = ::poll(fds, 2, timeout);
-        if (ready < 0 || (fds[1].revents & POLLIN))
-            return;
+        if (ready < 0 || (fds[1].revents & POLLIN)) return;
         if (!hung) {
             for (auto it = playing.begin(); it != playing.end();) {
                 if (it->second <= Clock::now()) {
@@ -109,12 +99,10 @@ void FakeSpeechDaemon::Serve(int fd)
                 }
             }
         }
-        if (!(fds[0].revents & (POLLIN | POLLHUP)))
-            continue;
+        if (!(fds[0].revents & (POLLIN | POLLHUP))) continue;
         char buffer[4096];
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0)
-            return;
+        if (n <= 0) return;
         input.append(buffer, n);
         qsizetype end;
         while ((end = input.indexOf("\r\n")) >= 0) {
@@ -127,13 +115,11 @@ void FakeSpeechDaemon::Serve(int fd)
                         std::lock_guard<std::mutex> g(m_lock);
                         m_received << QStringLiteral("text: ") + QString::fromUtf8(message);
                     }
-                    if (hung)
-                        continue;
+                    if (hung) continue;
                     const int id = nextId++;
                     WriteAll(fd, "225-" + QByteArray::number(id) + "\r\n225 OK MESSAGE QUEUED\r\n");
                     playing[id] = Clock::now() + m_options.messageDuration;
-                    if (++messages == m_options.hangAfterMessages)
-                        hung = true;
+                    if (++messages == m_options.hangAfterMessages) hung = true;
                 } else {
                     message += (message.isEmpty() ? QByteArray() : QByteArray("\n")) + line;
                 }
@@ -143,8 +129,7 @@ void FakeSpeechDaemon::Serve(int fd)
                 std::lock_guard<std::mutex> g(m_lock);
                 m_received << QString::fromUtf8(line);
             }
-            if (hung)
-                continue;
+            if (hung) continue;
             if (line.compare("speak", Qt::CaseInsensitive) == 0) {
                 receiving = true;
                 message.clear();

@@ -14,15 +14,16 @@
 namespace {
 const QUuid kScriptedNamespace(QStringLiteral("{6d3c1a52-3f0e-4c55-9f2a-2f1b7c0e9a11}"));
 
-QString Quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+QString Quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
 
 // An attribute's value: 0 gives the lowest, the all-ones value the highest,
 // anything else is clamped into the range.
 struct AttributeValue {
     ScriptedAttribute range;
     uint32_t value = 0;
-    void Set(uint32_t v, uint32_t allOnes)
-    {
+    void Set(uint32_t v, uint32_t allOnes) {
         if (v == 0)
             value = range.low;
         else if (v == allOnes)
@@ -43,8 +44,7 @@ class ScriptedChosenEngine : public ITTSCentralA,
                              public std::enable_shared_from_this<ScriptedChosenEngine> {
 public:
     ScriptedChosenEngine(ScriptedSpeech& script, const ScriptedMode& mode)
-        : m_script(script), m_mode(mode)
-    {
+        : m_script(script), m_mode(mode) {
         m_speed.range = mode.speed;
         m_speed.value = mode.speed.initial;
         m_pitch.range = mode.pitch;
@@ -55,15 +55,13 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] { FinishUtterance(); });
     }
 
-    HRESULT TextData(const QByteArray& text) override
-    {
+    HRESULT TextData(const QByteArray& text) override {
         m_script.log << QStringLiteral("TextData %1 speed=%2 pitch=%3 volume=%4")
                             .arg(Quoted(FromCp1250(text)))
                             .arg(m_speed.value)
                             .arg(m_pitch.value)
                             .arg(m_volume.value);
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("TextData")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("TextData"))) return hr;
         m_pending.push_back(m_script.duration(FromCp1250(text)));
         if (!m_active) {
             m_active = true;
@@ -73,11 +71,9 @@ public:
         return S_OK;
     }
 
-    HRESULT AudioReset() override
-    {
+    HRESULT AudioReset() override {
         m_script.log << QStringLiteral("AudioReset");
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("AudioReset")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("AudioReset"))) return hr;
         m_timer.stop();
         m_pending.clear();
         m_holding = false;
@@ -88,15 +84,12 @@ public:
         return S_OK;
     }
 
-    HRESULT Inject(const QByteArray& tag) override
-    {
+    HRESULT Inject(const QByteArray& tag) override {
         m_script.log << QStringLiteral("Inject %1").arg(Quoted(QString::fromLatin1(tag)));
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Inject")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Inject"))) return hr;
         static const QRegularExpression form(QStringLiteral("^\\\\(Spd|Pit|Vol)=(\\d+)\\\\$"));
         QRegularExpressionMatch m = form.match(QString::fromLatin1(tag));
-        if (!m.hasMatch())
-            return S_OK;
+        if (!m.hasMatch()) return S_OK;
         const uint32_t v = m.captured(2).toUInt();
         if (m.captured(1) == QLatin1String("Spd"))
             m_speed.Set(v, 0xFFFFFFFFu);
@@ -107,57 +100,50 @@ public:
         return S_OK;
     }
 
-    HRESULT Register(std::shared_ptr<ITTSNotifySinkA> sink, DWORD* key) override
-    {
+    HRESULT Register(std::shared_ptr<ITTSNotifySinkA> sink, DWORD* key) override {
         const DWORD k = m_nextKey++;
         m_script.log << QStringLiteral("Register key=%1").arg(k);
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Register")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Register"))) return hr;
         m_sinks[k] = std::move(sink);
         *key = k;
         return S_OK;
     }
 
-    HRESULT UnRegister(DWORD key) override
-    {
+    HRESULT UnRegister(DWORD key) override {
         m_script.log << QStringLiteral("UnRegister key=%1").arg(key);
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("UnRegister")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("UnRegister"))) return hr;
         return m_sinks.erase(key) ? S_OK : E_INVALIDARG;
     }
 
-    HRESULT QueryAttributes(std::shared_ptr<ITTSAttributesA>* attributes) override
-    {
+    HRESULT QueryAttributes(std::shared_ptr<ITTSAttributesA>* attributes) override {
         m_script.log << QStringLiteral("QueryAttributes");
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("QueryAttributes")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("QueryAttributes"))) return hr;
         *attributes = std::shared_ptr<ITTSAttributesA>(shared_from_this(), this);
         return S_OK;
     }
 
-    HRESULT PitchGet(WORD* v) override
-    {
-        return Get(QStringLiteral("PitchGet"), m_pitch, [v](uint32_t x) { *v = static_cast<WORD>(x); });
+    HRESULT PitchGet(WORD* v) override {
+        return Get(QStringLiteral("PitchGet"), m_pitch,
+                   [v](uint32_t x) { *v = static_cast<WORD>(x); });
     }
-    HRESULT PitchSet(WORD v) override { return Set(QStringLiteral("PitchSet"), m_pitch, v, 0xFFFFu); }
-    HRESULT SpeedGet(DWORD* v) override
-    {
+    HRESULT PitchSet(WORD v) override {
+        return Set(QStringLiteral("PitchSet"), m_pitch, v, 0xFFFFu);
+    }
+    HRESULT SpeedGet(DWORD* v) override {
         return Get(QStringLiteral("SpeedGet"), m_speed, [v](uint32_t x) { *v = x; });
     }
-    HRESULT SpeedSet(DWORD v) override { return Set(QStringLiteral("SpeedSet"), m_speed, v, 0xFFFFFFFFu); }
-    HRESULT VolumeGet(DWORD* v) override
-    {
+    HRESULT SpeedSet(DWORD v) override {
+        return Set(QStringLiteral("SpeedSet"), m_speed, v, 0xFFFFFFFFu);
+    }
+    HRESULT VolumeGet(DWORD* v) override {
         return Get(QStringLiteral("VolumeGet"), m_volume, [v](uint32_t x) { *v = x; });
     }
-    HRESULT VolumeSet(DWORD v) override
-    {
+    HRESULT VolumeSet(DWORD v) override {
         return Set(QStringLiteral("VolumeSet"), m_volume, v, 0xFFFFFFFFu);
     }
 
-    void FinishUtterance()
-    {
-        if (m_pending.empty())
-            return;
+    void FinishUtterance() {
+        if (m_pending.empty()) return;
         m_holding = false;
         m_pending.pop_front();
         if (!m_pending.empty()) {
@@ -175,8 +161,7 @@ public:
     uint32_t Volume() const { return m_volume.value; }
 
 private:
-    void StartNext()
-    {
+    void StartNext() {
         const int ms = m_pending.front();
         if (ms == ScriptedSpeech::kHold)
             m_holding = true;
@@ -185,38 +170,30 @@ private:
     }
 
     // Posts AudioStart or AudioStop to the sinks registered when it arrives.
-    void Post(bool start)
-    {
+    void Post(bool start) {
         m_script.log << (start ? QStringLiteral("-> AudioStart") : QStringLiteral("-> AudioStop"));
         std::weak_ptr<ScriptedChosenEngine> weak = weak_from_this();
         PostToGuiThread([weak, start] {
             auto self = weak.lock();
-            if (!self)
-                return;
+            if (!self) return;
             auto sinks = self->m_sinks;
             for (auto& [key, sink] : sinks)
                 start ? sink->AudioStart(0) : sink->AudioStop(0);
         });
     }
 
-    template <typename F> HRESULT Get(const QString& name, const AttributeValue& a, F out)
-    {
+    template <typename F> HRESULT Get(const QString& name, const AttributeValue& a, F out) {
         m_script.log << name;
-        if (HRESULT hr = m_script.FailureFor(name))
-            return hr;
-        if (!a.range.implemented)
-            return E_NOTIMPL;
+        if (HRESULT hr = m_script.FailureFor(name)) return hr;
+        if (!a.range.implemented) return E_NOTIMPL;
         out(a.value);
         return S_OK;
     }
 
-    HRESULT Set(const QString& name, AttributeValue& a, uint32_t v, uint32_t allOnes)
-    {
+    HRESULT Set(const QString& name, AttributeValue& a, uint32_t v, uint32_t allOnes) {
         m_script.log << QStringLiteral("%1 %2").arg(name).arg(v);
-        if (HRESULT hr = m_script.FailureFor(name))
-            return hr;
-        if (!a.range.implemented)
-            return E_NOTIMPL;
+        if (HRESULT hr = m_script.FailureFor(name)) return hr;
+        if (!a.range.implemented) return E_NOTIMPL;
         a.Set(v, allOnes);
         return S_OK;
     }
@@ -237,41 +214,33 @@ class ScriptedEnumerator : public ITTSEnumA {
 public:
     explicit ScriptedEnumerator(ScriptedSpeech& script) : m_script(script) {}
 
-    HRESULT Reset() override
-    {
+    HRESULT Reset() override {
         m_script.log << QStringLiteral("Reset");
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Reset")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Reset"))) return hr;
         m_index = 0;
         return S_OK;
     }
 
-    HRESULT Next(uint32_t count, TTSMODEINFOA* modes, uint32_t* fetched) override
-    {
+    HRESULT Next(uint32_t count, TTSMODEINFOA* modes, uint32_t* fetched) override {
         m_script.log << QStringLiteral("Next");
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Next")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Next"))) return hr;
         uint32_t n = 0;
         while (n < count && m_index < m_script.modes.size()) {
             const ScriptedMode& mode = m_script.modes[m_index++];
             modes[n++] = TTSMODEINFOA{mode.id, mode.name, QStringLiteral("cs")};
         }
-        if (fetched)
-            *fetched = n;
+        if (fetched) *fetched = n;
         return n == count ? S_OK : S_FALSE;
     }
 
     HRESULT Select(const GUID& modeId, std::shared_ptr<ITTSCentralA>* engine,
-                   std::shared_ptr<IAudioMultiMediaDevice>) override
-    {
+                   std::shared_ptr<IAudioMultiMediaDevice>) override {
         auto it = std::find_if(m_script.modes.begin(), m_script.modes.end(),
                                [&](const ScriptedMode& m) { return m.id == modeId; });
         m_script.log << QStringLiteral("Select %1")
                             .arg(it == m_script.modes.end() ? modeId.toString() : it->name);
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Select")))
-            return hr;
-        if (it == m_script.modes.end())
-            return E_INVALIDARG;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Select"))) return hr;
+        if (it == m_script.modes.end()) return E_INVALIDARG;
         auto made = std::make_shared<ScriptedChosenEngine>(m_script, *it);
         m_script.lastEngine = made;
         *engine = made;
@@ -285,36 +254,30 @@ private:
 
 class ScriptedVoiceBackend : public VoiceBackend {
 public:
-    explicit ScriptedVoiceBackend(ScriptedSpeech& script) : m_script(script)
-    {
+    explicit ScriptedVoiceBackend(ScriptedSpeech& script) : m_script(script) {
         m_timer.setSingleShot(true);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { Finish(); });
         m_script.finishStream = [this] { Finish(); };
     }
     ~ScriptedVoiceBackend() override { m_script.finishStream = nullptr; }
 
-    void Begin(const QString& text, bool, Done done) override
-    {
+    void Begin(const QString& text, bool, Done done) override {
         m_script.log << QStringLiteral("Begin %1").arg(Quoted(text));
         m_done = std::move(done);
         const int ms = m_script.duration(text);
-        if (ms != ScriptedSpeech::kHold)
-            m_timer.start(ms);
+        if (ms != ScriptedSpeech::kHold) m_timer.start(ms);
     }
 
-    void Cancel() override
-    {
+    void Cancel() override {
         m_script.log << QStringLiteral("Cancel");
         m_timer.stop();
         m_done = nullptr;
     }
 
 private:
-    void Finish()
-    {
+    void Finish() {
         m_timer.stop();
-        if (auto done = std::exchange(m_done, nullptr))
-            done();
+        if (auto done = std::exchange(m_done, nullptr)) done();
     }
 
     ScriptedSpeech& m_script;
@@ -325,39 +288,30 @@ private:
 class ScriptedVoice : public StreamVoice {
 public:
     ScriptedVoice(ScriptedSpeech& script)
-        : StreamVoice(std::make_unique<ScriptedVoiceBackend>(script)), m_script(script)
-    {
-    }
+        : StreamVoice(std::make_unique<ScriptedVoiceBackend>(script)), m_script(script) {}
 
-    HRESULT SetEventInterests(long interests) override
-    {
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("EventInterests")))
-            return hr;
+    HRESULT SetEventInterests(long interests) override {
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("EventInterests"))) return hr;
         return StreamVoice::SetEventInterests(interests);
     }
 
     // The handlers are wrapped so the log shows each event as it is delivered.
-    void SetStreamHandlers(StreamEvent onStartStream, StreamEvent onEndStream) override
-    {
+    void SetStreamHandlers(StreamEvent onStartStream, StreamEvent onEndStream) override {
         ScriptedSpeech* script = &m_script;
         StreamVoice::SetStreamHandlers(
             [script, onStartStream](long n, long long pos) {
                 script->log << QStringLiteral("-> StartStream %1").arg(n);
-                if (onStartStream)
-                    onStartStream(n, pos);
+                if (onStartStream) onStartStream(n, pos);
             },
             [script, onEndStream](long n, long long pos) {
                 script->log << QStringLiteral("-> EndStream %1").arg(n);
-                if (onEndStream)
-                    onEndStream(n, pos);
+                if (onEndStream) onEndStream(n, pos);
             });
     }
 
-    HRESULT Speak(const QString& text, long flags, long* streamNumber) override
-    {
+    HRESULT Speak(const QString& text, long flags, long* streamNumber) override {
         m_script.log << QStringLiteral("Speak %1 flags=%2").arg(Quoted(text)).arg(flags);
-        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Speak")))
-            return hr;
+        if (HRESULT hr = m_script.FailureFor(QStringLiteral("Speak"))) return hr;
         return StreamVoice::Speak(text, flags, streamNumber);
     }
 
@@ -366,84 +320,69 @@ private:
 };
 } // namespace
 
-ScriptedMode ScriptedSpeech::Mode(const QString& name)
-{
+ScriptedMode ScriptedSpeech::Mode(const QString& name) {
     ScriptedMode mode;
     mode.name = name;
     mode.id = QUuid::createUuidV5(kScriptedNamespace, name);
     return mode;
 }
 
-ScriptedSpeech::ScriptedSpeech()
-{
-    modes = {Mode(QStringLiteral("Jakub")), Mode(QStringLiteral("Eliska")), Mode(QStringLiteral("Tom"))};
+ScriptedSpeech::ScriptedSpeech() {
+    modes = {Mode(QStringLiteral("Jakub")), Mode(QStringLiteral("Eliska")),
+             Mode(QStringLiteral("Tom"))};
     ReleaseSpeechEngines();
     SetSpeechEngineFactory(SpeechEngineFactory{
         [this]() -> std::shared_ptr<IAudioMultiMediaDevice> {
-            if (failAudioDestination)
-                return nullptr;
+            if (failAudioDestination) return nullptr;
             return std::make_shared<ScriptedAudioDestination>();
         },
         [this]() -> std::shared_ptr<ITTSEnumA> {
-            if (failEnumerator)
-                return nullptr;
+            if (failEnumerator) return nullptr;
             return std::make_shared<ScriptedEnumerator>(*this);
         },
         [this]() -> std::shared_ptr<ISpeechVoice> {
-            if (failVoice)
-                return nullptr;
+            if (failVoice) return nullptr;
             return std::make_shared<ScriptedVoice>(*this);
         },
     });
 }
 
-ScriptedSpeech::~ScriptedSpeech()
-{
+ScriptedSpeech::~ScriptedSpeech() {
     ReleaseSpeechEngines();
     SetSpeechEngineFactory(SpeechEngineFactory{});
 }
 
-QStringList ScriptedSpeech::Calls(const QString& prefix) const
-{
+QStringList ScriptedSpeech::Calls(const QString& prefix) const {
     QStringList out;
     for (const QString& entry : log)
-        if (entry.startsWith(prefix))
-            out << entry;
+        if (entry.startsWith(prefix)) out << entry;
     return out;
 }
 
-HRESULT ScriptedSpeech::FailureFor(const QString& call) const
-{
+HRESULT ScriptedSpeech::FailureFor(const QString& call) const {
     auto it = failures.find(call);
     return it == failures.end() ? S_OK : it->second;
 }
 
-void ScriptedSpeech::FinishUtterance()
-{
-    if (auto engine = lastEngine.lock())
-        engine->FinishUtterance();
+void ScriptedSpeech::FinishUtterance() {
+    if (auto engine = lastEngine.lock()) engine->FinishUtterance();
 }
 
-void ScriptedSpeech::FinishStream()
-{
-    if (finishStream)
-        finishStream();
+void ScriptedSpeech::FinishStream() {
+    if (finishStream) finishStream();
 }
 
-uint32_t ScriptedSpeech::Speed() const
-{
+uint32_t ScriptedSpeech::Speed() const {
     auto engine = lastEngine.lock();
     return engine ? engine->Speed() : 0;
 }
 
-uint32_t ScriptedSpeech::Pitch() const
-{
+uint32_t ScriptedSpeech::Pitch() const {
     auto engine = lastEngine.lock();
     return engine ? engine->Pitch() : 0;
 }
 
-uint32_t ScriptedSpeech::Volume() const
-{
+uint32_t ScriptedSpeech::Volume() const {
     auto engine = lastEngine.lock();
     return engine ? engine->Volume() : 0;
 }
