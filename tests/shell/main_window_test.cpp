@@ -1,4 +1,5 @@
 #include "shell/errors.h"
+#include "shell/guard.h"
 #include "shell/ram_image.h"
 #include "shell/resource_localizer.h"
 #include "shell/settings.h"
@@ -26,7 +27,8 @@ struct MainWindowFixture {
         if (ini)
             env.writeFile("veltrabasic.ini", ini);
         form = std::make_unique<TForm1>();
-        form->FormCreate();
+        // As at start-up: an error ends the sequence and is shown.
+        Guarded([this] { form->FormCreate(); });
     }
     TestEnvironment env;
     std::unique_ptr<TForm1> form;
@@ -52,6 +54,7 @@ struct MenuCase {
     const char* ini;
     std::vector<const char*> menus;    // Program, Settings, Help
     std::vector<const char*> items;    // in menu order
+    std::vector<const char*> messages; // shown during start-up
 };
 
 class MainMenu : public ::testing::TestWithParam<MenuCase> {};
@@ -73,6 +76,10 @@ TEST_P(MainMenu, IsCaptionedInTheConfiguredLanguage)
         expectedItems << QString::fromUtf8(t);
     EXPECT_EQ(menus, expectedMenus);
     EXPECT_EQ(items, expectedItems);
+    QStringList expectedMessages;
+    for (const char* t : GetParam().messages)
+        expectedMessages << QString::fromUtf8(t);
+    EXPECT_EQ(f.env.messages, expectedMessages);
     SetCurrentLanguage(1000);
 }
 
@@ -86,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"&Start", "&Exit", "&Braille keyboard", "&Sounds...", "&Voice...",
                   "Use SA&PI5 voice", "&Environment...", "&About"}},
         MenuCase{"AbsentLanguageGivesEmptyCaptions", "[environment]\nlanguage=1500\n",
-                 {"", "", ""}, {"", "", "", "...", "...", "", "...", ""}}),
+                 {"", "", ""}, {"", "", "", "...", "...", "", "...", ""},
+                 // The key echo file is named after an empty text: ".eky".
+                 {"File not found"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MainMenuShortcuts, AreFixed)
