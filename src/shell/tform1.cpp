@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 
 QString MainWindowTitle(const QString& executablePath)
 {
@@ -39,7 +40,6 @@ QString MainWindowTitle(const QString& executablePath)
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    resize(500, 350);
 
     printmemo = new QPlainTextEdit(this);
     printmemo->setObjectName(QStringLiteral("printmemo"));
@@ -55,6 +55,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
                 printmemo->verticalScrollBar()->sizeHint().width();
     printmemo->setMinimumWidth(width);
     setCentralWidget(printmemo);
+    // Open large enough to show the whole 24-row screen to a sighted helper.
+    const int height = 24 * metrics.lineSpacing() + 2 * printmemo->frameWidth() +
+                       2 * static_cast<int>(printmemo->document()->documentMargin()) +
+                       printmemo->horizontalScrollBar()->sizeHint().height() +
+                       menuBar()->sizeHint().height();
+    resize(std::max(500, width), std::max(350, height));
 
     Timer.setParent(this);
     Timer.stop();
@@ -130,7 +136,19 @@ void TForm1::SetCaptions()
 
 void TForm1::ShowScreen()
 {
-    printmemo->setPlainText(Screen().rows().join(QLatin1Char('\n')));
+    const QStringList& rows = Screen().rows();
+    printmemo->setPlainText(rows.join(QLatin1Char('\n')));
+    // Keep the newest output in view: the caret goes to the end of the last
+    // row that holds anything (setPlainText would leave the view at the top).
+    qsizetype last = rows.size() - 1;
+    while (last > 0 && rows[last].isEmpty())
+        --last;
+    if (last < 0)
+        return;
+    QTextCursor caret(printmemo->document()->findBlockByNumber(static_cast<int>(last)));
+    caret.movePosition(QTextCursor::EndOfBlock);
+    printmemo->setTextCursor(caret);
+    printmemo->ensureCursorVisible();
 }
 
 void TForm1::FormCreate()

@@ -119,8 +119,14 @@ void FillVoiceList(TForm4& dialog)
 void SelectEngine(TForm4& dialog)
 {
     SpeechEngineState& s = SpeechEngines();
-    if (Speech().SpeechReady && s.engine)
+    if (Speech().SpeechReady && s.engine) {
+        // Silence the old engine while the sink still hears it: its AudioStop
+        // must clear TtsAudioActive, or the flag would stay set with no
+        // engine left to clear it.
+        if (Speech().TtsAudioActive)
+            CheckResult(s.engine->AudioReset());
         CheckResult(s.engine->UnRegister(s.sinkKey));
+    }
     s.engine.reset();
     s.attributes.reset();
     if (!s.enumerator || !s.selectedMode)

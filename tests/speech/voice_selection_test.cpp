@@ -320,6 +320,26 @@ TEST(SelectEngine, ReplacingTheEngineUnregistersTheSinkFromTheOldOneFirst)
     EXPECT_TRUE(InjectedTags(f.speech).empty());
 }
 
+TEST(SelectEngine, ReplacingAnEngineThatStillSpeaksSilencesItBeforeUnregistering)
+{
+    VoiceDialogFixture f;
+    SelectEngine(*f.dialog);
+    f.speech.duration = [](const QString&) { return ScriptedSpeech::kHold; };
+    SpeakNoWait(QStringLiteral("still speaking"));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(Speech().TtsAudioActive);
+    f.speech.log.clear();
+
+    SelectEngine(*f.dialog);
+    QCoreApplication::processEvents();
+
+    ASSERT_GE(f.speech.log.size(), 2);
+    EXPECT_EQ(f.speech.log[0], QStringLiteral("AudioReset"));
+    EXPECT_TRUE(f.speech.log.indexOf(QStringLiteral("UnRegister key=1")) > 0);
+    // The old engine's end reached the sink, so no wait can hang on the flag.
+    EXPECT_FALSE(Speech().TtsAudioActive);
+}
+
 TEST(SelectEngine, WithSpeechNotReadyTheOldEngineIsNotUnregistered)
 {
     // Switching the desktop voice off clears SpeechReady until the next selection.

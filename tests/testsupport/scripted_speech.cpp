@@ -169,14 +169,13 @@ private:
             m_timer.start(ms);
     }
 
-    // Posts AudioStart or AudioStop to the sinks registered when it arrives.
+    // Posts AudioStart or AudioStop to the sinks registered when it is
+    // posted, as the real engine does: a sink unregistered (or an engine
+    // released) afterwards still hears the notification.
     void Post(bool start) {
         m_script.log << (start ? QStringLiteral("-> AudioStart") : QStringLiteral("-> AudioStop"));
-        std::weak_ptr<ScriptedChosenEngine> weak = weak_from_this();
-        PostToGuiThread([weak, start] {
-            auto self = weak.lock();
-            if (!self) return;
-            auto sinks = self->m_sinks;
+        auto sinks = m_sinks;
+        PostToGuiThread([sinks, start] {
             for (auto& [key, sink] : sinks)
                 start ? sink->AudioStart(0) : sink->AudioStop(0);
         });

@@ -4,7 +4,7 @@
 //   3. the GUI thread's CPU time during a SpeakAndWait of a five-second text.
 // The mixer is rendered by a thread paced like the audio device (256 frames at
 // 48 kHz); the third measurement uses the program's real audio output.
-// Usage: speech_bench [runs]   (default 50)
+// Usage: bench_speech [runs]   (default 50)
 #include "shell/cp1250.h"
 #include "shell/settings.h"
 #include "speech/audio_mixer.h"
