@@ -1,5 +1,6 @@
 // INPUT: every kind of typed line in each mode, what is left for the next
 // INPUT, the retype request, and what the user hears and sees.
+#include "testsupport/case_name.h"
 #include "runtime_fixture.h"
 
 #include <vector>
@@ -103,11 +104,5 @@ TEST_P(InputNumberTest, ReadsTheLineAsTheUserTypedIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InputNumberTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName());
 } // namespace

@@ -1,5 +1,6 @@
 // PRINT of texts and numbers: what the screen shows, what is spoken, and the
 // pauses for leading punctuation.
+#include "testsupport/case_name.h"
 #include "runtime_fixture.h"
 
 namespace {
@@ -40,13 +41,7 @@ TEST_P(PrintTextTest, ShowsTheTextUnchangedAndSpeaksWithoutLeadingMarks)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrintTextTest, ::testing::ValuesIn(kPrintTextCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName());
 
 struct PrintNumberCase {
     const char* name;
@@ -83,13 +78,7 @@ TEST_P(PrintNumberTest, ShowsAndSpeaksTheNumberText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrintNumberTest, ::testing::ValuesIn(kPrintNumberCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName());
 
 TEST_F(RuntimeFixture, NumbersSkipThePunctuationPauses)
 {

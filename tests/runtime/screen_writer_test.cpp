@@ -1,5 +1,6 @@
 // Writing at the cursor: cutting at column 80, scrolling at the bottom,
 // print modes and tab stops.
+#include "testsupport/case_name.h"
 #include "runtime/runtime_state.h"
 #include "runtime/screen.h"
 #include "runtime/screen_writer.h"
@@ -133,13 +134,7 @@ TEST_P(WriteAtCursorTest, WritesRowsAndMovesTheCursor)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WriteAtCursorTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName());
 
 // Mode 2: print zones of 8 columns, one column past a stop moves by one, and
 // from column 73 on the line ends.

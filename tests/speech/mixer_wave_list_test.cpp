@@ -1,4 +1,5 @@
 #include "speech/mixer_wave_list.h"
+#include "testsupport/signal_measures.h"
 
 #include "shell/errors.h"
 #include "speech/audio_mixer.h"
@@ -19,32 +20,9 @@ namespace {
 constexpr int kRate = 48000;
 constexpr int kPeriod = 256;
 
-std::vector<float> Render(AudioMixer& mixer, int frames)
-{
-    std::vector<float> out(static_cast<size_t>(frames));
-    for (int done = 0; done < frames; done += kPeriod)
-        mixer.Render(out.data() + done, std::min(kPeriod, frames - done));
-    return out;
-}
+std::vector<float> Render(AudioMixer& mixer, int frames) { return RenderFrames(mixer, frames, kPeriod); }
 
-double FrequencyByZeroCrossings(const std::vector<float>& s)
-{
-    std::vector<double> crossings;
-    for (size_t i = 1; i < s.size(); ++i)
-        if (s[i - 1] < 0 && s[i] >= 0)
-            crossings.push_back(static_cast<double>(i - 1) + s[i - 1] / (s[i - 1] - s[i]));
-    if (crossings.size() < 2)
-        return 0;
-    return static_cast<double>(crossings.size() - 1) * kRate / (crossings.back() - crossings.front());
-}
 
-float Peak(const std::vector<float>& s)
-{
-    float peak = 0;
-    for (float v : s)
-        peak = std::max(peak, std::fabs(v));
-    return peak;
-}
 
 // A wave list loaded with the bank the build generates, on a test-owned
 // mixer that renders only when the test says so.
@@ -68,7 +46,7 @@ TEST(BankNote, A440FromSixtyFourSamplesSoundsAt440HzThroughTheMixer)
     f.waves.SetLooped(QStringLiteral("snd10"), true);
     f.waves.SetFrequency(QStringLiteral("snd10"), 64 * 440.0);
     f.waves.Play(QStringLiteral("snd10"));
-    const double measured = FrequencyByZeroCrossings(Render(f.mixer, kRate));
+    const double measured = FrequencyByZeroCrossings(Render(f.mixer, kRate), kRate);
     EXPECT_NEAR(measured, 440.0, 4.4);
 }
 
