@@ -160,8 +160,6 @@ struct Step {
     const char* prefixAfter;
 };
 
-void PrintTo(const Step& s, std::ostream* os) { *os << "'" << s.pattern << "'"; }
-
 struct TranslateCase {
     const char* name;
     bool emptyTable;

@@ -62,8 +62,9 @@ TEST_P(StartUpTables, LoadsTheTablesOfTheStartUpLanguage)
     const StartCase& c = GetParam();
     env.writeFile(QStringLiteral("veltrabasic.ini"),
                   "[environment]\r\nlanguage=" + QByteArray::number(c.language) + "\r\n");
-    if (*c.missing)
+    if (*c.missing) {
         ASSERT_TRUE(QFile::remove(env.path(QString::fromLatin1(c.missing))));
+    }
     // A prefix left active from before must not survive start-up.
     Braille().brlprefix = QStringLiteral("#num");
 

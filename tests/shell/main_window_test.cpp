@@ -88,10 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MenuCase{"Czech", nullptr, {"&Program", "Na&stavení", "Ná&pověda"},
                  {"&Spustit", "Kon&ec", "&Braillská klávesnice", "&Zvuky...", "&Hlas...",
-                  "Používat hlas SA&PI5", "Prostř&edí...", "O progr&amu"}},
+                  "Používat hlas SA&PI5", "Prostř&edí...", "O progr&amu"},
+                 {}},
         MenuCase{"English", "[environment]\nlanguage=2000\n", {"&Program", "&Settings", "Hel&p"},
                  {"&Start", "&Exit", "&Braille keyboard", "&Sounds...", "&Voice...",
-                  "Use SA&PI5 voice", "&Environment...", "&About"}},
+                  "Use SA&PI5 voice", "&Environment...", "&About"},
+                 {}},
         MenuCase{"AbsentLanguageGivesEmptyCaptions", "[environment]\nlanguage=1500\n",
                  {"", "", ""}, {"", "", "", "...", "...", "", "...", ""},
                  // The key echo file is named after an empty text: ".eky".

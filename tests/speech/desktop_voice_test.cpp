@@ -221,7 +221,9 @@ TEST_P(DesktopVoiceLostDaemon, StreamInFlightEndsAndEspeakTakesOver) {
 
     EXPECT_EQ(Events(), QStringLiteral("start 1 | end 1 | start 2 | end 2"));
     EXPECT_GT(peak, 0.05f) << "the second stream was not spoken on espeak-ng";
-    if (daemon) EXPECT_FALSE(daemon->Received().contains(QString::fromUtf8("text: Dobrý den.")));
+    if (daemon) {
+        EXPECT_FALSE(daemon->Received().contains(QString::fromUtf8("text: Dobrý den.")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DesktopVoiceLostDaemon,

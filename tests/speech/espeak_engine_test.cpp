@@ -148,7 +148,9 @@ class EspeakSpeed : public EspeakEngineTest, public ::testing::WithParamInterfac
 TEST_P(EspeakSpeed, TagGovernsTheFollowingText) {
     const double normal = SpokenSeconds(kSentence);
     ASSERT_EQ(engine->Inject(GetParam().tag), S_OK);
-    if (GetParam().resetAfterTag) ASSERT_EQ(engine->AudioReset(), S_OK);
+    if (GetParam().resetAfterTag) {
+        ASSERT_EQ(engine->AudioReset(), S_OK);
+    }
     const double after = SpokenSeconds(kSentence);
     if (GetParam().faster)
         EXPECT_LT(after * 1.5, normal)

@@ -122,8 +122,9 @@ TEST_P(Chord, PlaysItsItemsWaitsAndStopsThem)
     key.call([&] { PlayNotes(c.notes, c.duration, c.set); });
 
     if (key.ranInside()) {
-        if (c.timerRunsDuringWait)
+        if (c.timerRunsDuringWait) {
             EXPECT_EQ(timerRan, c.timerRunsDuringWait);
+        }
         // All notes of the chord sounded together during the wait.
         QStringList started;
         for (const QString& call : Texts(c.calls))
