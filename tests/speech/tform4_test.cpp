@@ -50,8 +50,9 @@ TEST(VoiceDialogLayout, ControlsSitWhereDesignedWithTheirCaptions)
             auto* w = f.dialog->findChild<QWidget*>(QString::fromLatin1(c.name));
             ASSERT_NE(w, nullptr);
             EXPECT_EQ(w->pos(), c.geometry.topLeft());
-            if (c.geometry.width() > 0)
+            if (c.geometry.width() > 0) {
                 EXPECT_EQ(w->size(), c.geometry.size());
+            }
             EXPECT_EQ(w->isEnabled(), c.enabled);
             if (!c.english)
                 continue;
