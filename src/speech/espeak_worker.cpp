@@ -136,10 +136,10 @@ struct EspeakWorker::Impl {
         if (!voiceApplied || p.voiceIdentifier != applied.voiceIdentifier) {
             // Selecting a voice resets rate, pitch and volume: set them all again.
             if (espeak_SetVoiceByName(p.voiceIdentifier.constData()) != EE_OK) {
-                espeak_VOICE spec{};
+                espeak_VOICE wanted{};
                 QByteArray language = p.voiceIdentifier.mid(p.voiceIdentifier.lastIndexOf('/') + 1);
-                spec.languages = language.constData();
-                espeak_SetVoiceByProperties(&spec);
+                wanted.languages = language.constData();
+                espeak_SetVoiceByProperties(&wanted);
             }
             voiceApplied = true;
             applied.voiceIdentifier = p.voiceIdentifier;
