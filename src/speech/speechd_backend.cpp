@@ -213,6 +213,9 @@ void SpeechdBackend::Begin(const QString& text, bool xml, Done done) {
         SPDConnection* connection;
         {
             std::lock_guard<std::mutex> g(core->lock);
+            // A stream purged while this command waited its turn is not sent:
+            // the daemon would start speaking it before the cancel behind it.
+            if (generation != core->cancelGeneration) return;
             connection = core->connection;
         }
         if (!connection) return;

@@ -17,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -27,19 +25,7 @@ namespace {
 // a daemon that hangs. Closing it resets the waiting clients.
 class SilentDaemon {
 public:
-    explicit SilentDaemon(const QString& path) {
-        m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        const QByteArray p = path.toLocal8Bit();
-        std::memcpy(addr.sun_path, p.constData(),
-                    std::min<size_t>(p.size(), sizeof addr.sun_path - 1));
-        if (::bind(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-            ::listen(m_fd, 8) != 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
+    explicit SilentDaemon(const QString& path) : m_fd(ListenOnUnixSocket(path, 8)) {}
     ~SilentDaemon() {
         if (m_fd >= 0) ::close(m_fd);
     }
@@ -191,6 +177,30 @@ TEST_F(DesktopVoiceTest, DaemonPurgeEndsStreamsAtOnceAndCancelsItsMessages) {
         ProcessUntil([&] { return daemon.Received().contains(QString::fromUtf8("text: tři")); }));
     EXPECT_EQ(Events(), QStringLiteral("end 1 | start 2 | end 2 | start 3 | end 3 | start 4"));
     EXPECT_TRUE(voice->Busy());
+}
+
+// Streams purged while the daemon is still being reached (it starts on first
+// use) are never sent: it would begin speaking stale text before the cancel
+// queued behind it arrived.
+TEST_F(DesktopVoiceTest, StreamsPurgedBeforeTheDaemonAnswersAreNeverSent) {
+    FakeSpeechDaemon daemon(options.speechd.socketPath,
+                            {std::chrono::milliseconds(30), -1, /*answering=*/false});
+    ASSERT_TRUE(daemon.Listening());
+    options.speechd.commandTimeout = std::chrono::milliseconds(5000);
+    MakeVoice();
+    voice->Speak(QStringLiteral("jedna"), SVSFlagsAsync);
+    QCoreApplication::processEvents(); // the stream begins: its text waits for the connection
+    voice->Speak(QString(), SVSFPurgeBeforeSpeak);
+    voice->Speak(QStringLiteral("dva"), SVSFlagsAsync);
+
+    daemon.StartAnswering();
+    ASSERT_TRUE(WaitUntilIdle()) << Events().toStdString();
+
+    EXPECT_EQ(Events(), QStringLiteral("start 1 | end 1 | start 2 | end 2 | start 3 | end 3"));
+    QStringList texts;
+    for (const QString& line : daemon.Received())
+        if (line.startsWith(QLatin1String("text: "))) texts << line;
+    EXPECT_EQ(texts.join(QLatin1String(" | ")), QStringLiteral("text: dva"));
 }
 
 // A daemon that stops answering while it speaks (it never ends the message

@@ -27,16 +27,26 @@ QByteArray Event(int code, int id, const char* text) {
 }
 } // namespace
 
-FakeSpeechDaemon::FakeSpeechDaemon(const QString& socketPath, Options options)
-    : m_options(options) {
-    m_listenFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+int ListenOnUnixSocket(const QString& path, int backlog) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0) return -1;
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
-    const QByteArray path = socketPath.toLocal8Bit();
-    std::memcpy(addr.sun_path, path.constData(),
-                std::min<size_t>(path.size(), sizeof addr.sun_path - 1));
-    if (::bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(m_listenFd, 4) != 0 || ::pipe(m_wakeFd) != 0) {
+    const QByteArray p = path.toLocal8Bit();
+    std::memcpy(addr.sun_path, p.constData(), std::min<size_t>(p.size(), sizeof addr.sun_path - 1));
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(fd, backlog) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+FakeSpeechDaemon::FakeSpeechDaemon(const QString& socketPath, Options options)
+    : m_options(options), m_answering(options.answering) {
+    m_listenFd = ListenOnUnixSocket(socketPath, 4);
+    if (m_listenFd < 0) return;
+    if (::pipe(m_wakeFd) != 0) {
         ::close(m_listenFd);
         m_listenFd = -1;
         return;
@@ -45,7 +55,11 @@ FakeSpeechDaemon::FakeSpeechDaemon(const QString& socketPath, Options options)
 }
 
 FakeSpeechDaemon::~FakeSpeechDaemon() {
-    m_stop = true;
+    {
+        std::lock_guard<std::mutex> g(m_lock);
+        m_stop = true;
+    }
+    m_answerNow.notify_all();
     if (m_wakeFd[1] >= 0) (void)::write(m_wakeFd[1], "x", 1);
     if (m_thread.joinable()) m_thread.join();
     for (int fd : {m_listenFd, m_wakeFd[0], m_wakeFd[1]})
@@ -57,7 +71,19 @@ QStringList FakeSpeechDaemon::Received() const {
     return m_received;
 }
 
+void FakeSpeechDaemon::StartAnswering() {
+    {
+        std::lock_guard<std::mutex> g(m_lock);
+        m_answering = true;
+    }
+    m_answerNow.notify_all();
+}
+
 void FakeSpeechDaemon::Run() {
+    {
+        std::unique_lock<std::mutex> g(m_lock);
+        m_answerNow.wait(g, [this] { return m_answering || m_stop; });
+    }
     while (!m_stop) {
         pollfd fds[2] = {{m_listenFd, POLLIN, 0}, {m_wakeFd[0], POLLIN, 0}};
         if (::poll(fds, 2, -1) <= 0 || (fds[1].revents & POLLIN)) return;

@@ -13,19 +13,27 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
+
+// A unix stream socket listening on path: its descriptor, or -1.
+int ListenOnUnixSocket(const QString& path, int backlog);
 
 class FakeSpeechDaemon {
 public:
     struct Options {
         std::chrono::milliseconds messageDuration{30};
         int hangAfterMessages = -1; // -1: never hang
+        // false: clients wait in the socket's backlog (their first command
+        // unanswered) until StartAnswering, as with a daemon still starting.
+        bool answering = true;
     };
     FakeSpeechDaemon(const QString& socketPath, Options options);
     ~FakeSpeechDaemon(); // closes the socket: a blocked client gets an error
 
     bool Listening() const { return m_listenFd >= 0; }
+    void StartAnswering();
     // Every command line received, and "text: ..." for every message's text.
     QStringList Received() const;
 
@@ -37,6 +45,8 @@ private:
     int m_listenFd = -1;
     int m_wakeFd[2] = {-1, -1};
     mutable std::mutex m_lock;
+    std::condition_variable m_answerNow;
+    bool m_answering = true;
     QStringList m_received;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
