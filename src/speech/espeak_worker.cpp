@@ -240,9 +240,9 @@ bool EspeakWorker::Synthesize(const QByteArray& utf8, bool ssml, const EspeakSyn
     run.sink = &sink;
     run.stopping = &d->stopping;
     t_run = &run;
-    QByteArray text = utf8;
     const unsigned flags = espeakCHARS_UTF8 | (ssml ? espeakSSML : 0u);
-    const espeak_ERROR result = espeak_Synth(text.constData(), static_cast<size_t>(text.size()) + 1,
+    // QByteArray keeps a terminating zero after its data: the size passed counts it.
+    const espeak_ERROR result = espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1,
                                              0, POS_CHARACTER, 0, flags, nullptr, nullptr);
     t_run = nullptr;
     return result == EE_OK || run.aborted;

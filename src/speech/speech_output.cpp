@@ -2,7 +2,6 @@
 
 #include "shell/cp1250.h"
 #include "shell/settings.h"
-#include "shell/ui_services.h"
 #include "speech/speech_engines.h"
 #include "speech/speech_shutdown.h"
 #include "speech/tts_notify_sink.h"
