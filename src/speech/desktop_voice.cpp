@@ -27,10 +27,11 @@ EspeakVoiceInfo LocaleVoice(const std::vector<EspeakVoiceInfo>& voices, const QS
                              .replace(QLatin1Char('_'), QLatin1Char('-'))
                              .toLower();
     const QString language = full.section(QLatin1Char('-'), 0, 0);
+    const bool named = !language.isEmpty() && language != QLatin1String("c") &&
+                       language != QLatin1String("posix");
     const EspeakVoiceInfo* v = nullptr;
-    if (!language.isEmpty() && language != QLatin1String("c") && language != QLatin1String("posix"))
-        v = full != language ? find(full, false) : nullptr;
-    if (!v && !language.isEmpty()) v = find(language, true);
+    if (named && full != language) v = find(full, false);
+    if (!v && named) v = find(language, true);
     if (!v) v = find(QStringLiteral("en"), true);
     if (v) return *v;
     return voices.empty() ? EspeakVoiceInfo{} : voices.front();

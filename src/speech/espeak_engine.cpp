@@ -198,12 +198,13 @@ void EspeakEngine::Silence() {
 }
 
 HRESULT EspeakEngine::Inject(const QByteArray& tag) {
-    TranscribeSpeech(m_backendName, QStringLiteral("tag"), QString::fromLatin1(tag));
+    // The tag may carry its terminating zero (and anything after it).
+    const qsizetype end = tag.indexOf('\0');
+    const QString text = QString::fromLatin1(end < 0 ? tag : tag.left(end));
+    TranscribeSpeech(m_backendName, QStringLiteral("tag"), text);
     static const QRegularExpression form(QStringLiteral("^\\\\(Spd|Pit|Vol)=(\\d+)\\\\\\s*$"),
                                          QRegularExpression::CaseInsensitiveOption);
-    const qsizetype end = tag.indexOf('\0');
-    const QRegularExpressionMatch m =
-        form.match(QString::fromLatin1(end < 0 ? tag : tag.left(end)));
+    const QRegularExpressionMatch m = form.match(text);
     if (!m.hasMatch()) return S_OK; // unknown tags are ignored, as engines do
     bool ok = false;
     const qulonglong parsed = m.captured(2).toULongLong(&ok);

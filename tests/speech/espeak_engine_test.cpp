@@ -1,6 +1,7 @@
 // The espeak-ng engine with real synthesis into a test-owned mixer that the
 // test renders itself (a virtual clock): audio, speed, stops, notifications.
 #include "shell/cp1250.h"
+#include "speech/attribute_range.h"
 #include "speech/audio_mixer.h"
 #include "speech/espeak_engine.h"
 #include "speech/espeak_enumerator.h"
@@ -264,11 +265,11 @@ uint32_t Pitch(EspeakEngine& e) {
     EXPECT_EQ(e.PitchGet(&v), S_OK);
     return v;
 }
-// The level the program reads: bits 8 to 15 of the low word.
+// The level the program reads from the volume.
 uint32_t VolumeLevel(EspeakEngine& e) {
     DWORD v = 0;
     EXPECT_EQ(e.VolumeGet(&v), S_OK);
-    return (v & 0xFFFF) >> 8;
+    return ::VolumeLevel(v);
 }
 
 TEST_P(EspeakAttributes, SetThenGet) {
