@@ -64,18 +64,21 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 bool IniFile::exists() const { return QFile::exists(m_path); }
 
-QByteArray IniFile::Load() const
+std::optional<QByteArray> IniFile::Load() const
 {
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
+        return f.exists() ? std::nullopt : std::optional<QByteArray>(QByteArray());
+    QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
 }
 
 std::optional<QString> IniFile::Find(const QString& section, const QString& key) const
 {
     bool inSection = false;
-    for (const Line& line : SplitLines(Load())) {
+    for (const Line& line : SplitLines(Load().value_or(QByteArray()))) {
         if (auto name = SectionOf(line.text)) {
             inSection = SameName(*name, section);
             continue;
@@ -141,7 +144,12 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool def) con
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    QList<Line> lines = SplitLines(Load());
+    const QString failure = QStringLiteral("Unable to write to %1").arg(m_path);
+    // Rewriting a file that cannot be read would lose every other key in it.
+    const std::optional<QByteArray> old = Load();
+    if (!old)
+        throw VeltraError(failure);
+    QList<Line> lines = SplitLines(*old);
     QByteArray eol = "\n";
     for (const Line& l : lines)
         if (!l.end.isEmpty()) {
@@ -193,7 +201,7 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
     try {
         ReplaceFileContents(m_path, out);
     } catch (const FileError&) {
-        throw VeltraError(QStringLiteral("Unable to write to %1").arg(m_path));
+        throw VeltraError(failure);
     }
 }
 

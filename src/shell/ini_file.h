@@ -21,7 +21,8 @@ public:
     // An integer; any value other than 0 is true.
     bool ReadBool(const QString& section, const QString& key, bool def) const;
 
-    // Raise VeltraError "Unable to write to <path>" when the file cannot be written.
+    // Raise VeltraError "Unable to write to <path>" when the file cannot be
+    // written, or cannot be read back to keep its other lines.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);
@@ -31,7 +32,9 @@ public:
 
 private:
     std::optional<QString> Find(const QString& section, const QString& key) const;
-    QByteArray Load() const;
+    // The file's bytes, empty when it does not exist; nothing when it exists
+    // but cannot be read.
+    std::optional<QByteArray> Load() const;
 
     QString m_path;
 };

@@ -146,6 +146,28 @@ TEST(IniWriteFailure, ReadOnlyFileReportsUnableToWriteAndStaysUnchanged)
     EXPECT_EQ(env.readFile("veltrabasic.ini"), QByteArray("[voice]\nvoiceallowed=1\n"));
 }
 
+TEST(IniWriteFailure, FileThatCannotBeReadIsNotRewritten)
+{
+    // Writable but not readable: rewriting it from what could be read would
+    // drop every other key.
+    TestEnvironment env;
+    const QByteArray before = "[voice]\nvoiceallowed=1\nperson=Czech\n";
+    env.writeFile("veltrabasic.ini", before);
+    QFile::setPermissions(env.iniPath(),
+                          QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    {
+        ScopedUnprivilegedUser user(env.dir().toLocal8Bit().constData());
+        try {
+            IniFile(env.iniPath()).WriteBool("keyboard", "braillekeys", true);
+            ADD_FAILURE() << "the write should have failed";
+        } catch (const VeltraError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + env.iniPath());
+        }
+    }
+    QFile::setPermissions(env.iniPath(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(env.readFile("veltrabasic.ini"), before);
+}
+
 TEST(IniWriteFailure, MissingDirectoryReportsUnableToWrite)
 {
     TestEnvironment env;
