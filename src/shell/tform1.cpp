@@ -69,15 +69,28 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     BuildMenu();
 }
 
-TForm1::~TForm1() { ReleaseSoundObjects(); }
+TForm1::~TForm1()
+{
+    // The screen must not call into a window that is gone.
+    Screen().SetView({});
+    ReleaseSoundObjects();
+}
 
 void TForm1::BuildMenu()
 {
-    auto item = [this](QMenu* menu, const char* name, QKeySequence shortcut, auto handler) {
+    // A check item toggles itself before "triggered" arrives; its handler
+    // decides the new state from the old one, so Qt's toggle is undone first.
+    auto item = [this](QMenu* menu, const char* name, QKeySequence shortcut, auto handler,
+                       bool checkable = false) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        action->setCheckable(checkable);
+        connect(action, &QAction::triggered, this, [this, action, handler](bool checked) {
+            if (action->isCheckable())
+                action->setChecked(!checked);
+            (this->*handler)();
+        });
         return action;
     };
     Programmenu = menuBar()->addMenu(QString());
@@ -88,28 +101,15 @@ void TForm1::BuildMenu()
 
     settingsmenu = menuBar()->addMenu(QString());
     settingsmenu->setObjectName(QStringLiteral("settingsmenu"));
-    // The check items toggle themselves before "triggered" arrives; their
-    // handlers decide the new state from the old one, so undo Qt's toggle first.
-    braillekeyboarditem = settingsmenu->addAction(QString());
-    braillekeyboarditem->setObjectName(QStringLiteral("braillekeyboarditem"));
-    braillekeyboarditem->setCheckable(true);
-    braillekeyboarditem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    connect(braillekeyboarditem, &QAction::triggered, this, [this](bool checked) {
-        braillekeyboarditem->setChecked(!checked);
-        braillekeyboarditemClick();
-    });
+    braillekeyboarditem = item(settingsmenu, "braillekeyboarditem",
+                               QKeySequence(Qt::CTRL | Qt::Key_B),
+                               &TForm1::braillekeyboarditemClick, true);
     soundssubmenu = item(settingsmenu, "soundssubmenu", QKeySequence(Qt::CTRL | Qt::Key_D),
                          &TForm1::soundssubmenuClick);
     Voicesubmenu = item(settingsmenu, "Voicesubmenu", QKeySequence(Qt::CTRL | Qt::Key_H),
                         &TForm1::VoicesubmenuClick);
-    usesapi5submenu = settingsmenu->addAction(QString());
-    usesapi5submenu->setObjectName(QStringLiteral("usesapi5submenu"));
-    usesapi5submenu->setCheckable(true);
-    usesapi5submenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(usesapi5submenu, &QAction::triggered, this, [this](bool checked) {
-        usesapi5submenu->setChecked(!checked);
-        usesapi5submenuClick();
-    });
+    usesapi5submenu = item(settingsmenu, "usesapi5submenu", QKeySequence(Qt::CTRL | Qt::Key_P),
+                           &TForm1::usesapi5submenuClick, true);
     environmentsubmenu = item(settingsmenu, "environmentsubmenu",
                               QKeySequence(Qt::CTRL | Qt::Key_E), &TForm1::environmentsubmenuClick);
 
@@ -196,17 +196,21 @@ void TForm1::FormCreate()
 
 void TForm1::StartsubmenuClick() { RunStartCommand(*this); }
 
-void TForm1::ReleaseSoundObjects()
+void TForm1::ReleaseSoundObjects() noexcept
 {
     Timer.stop();
     if (SoundCues().timer == &Timer) {
         SoundCues().waves = nullptr;
         SoundCues().timer = nullptr;
     }
-    wavelist.reset();
-    if (sounddevice) {
-        CloseAudioOutput();
-        sounddevice = nullptr;
+    // An error while releasing is ignored: the program is ending anyway.
+    try {
+        wavelist.reset();
+        if (sounddevice) {
+            sounddevice = nullptr;
+            CloseAudioOutput();
+        }
+    } catch (...) {
     }
 }
 
@@ -226,10 +230,7 @@ bool TForm1::FormClose()
 {
     if (!Guarded([] { SaveRamImage(); }))
         return false;
-    try {
-        ReleaseSoundObjects();
-    } catch (...) {
-    }
+    ReleaseSoundObjects();
     return true;
 }
 
@@ -254,10 +255,7 @@ void TForm1::exitsubmenuClick()
         close();
         return;
     }
-    try {
-        ReleaseSoundObjects();
-    } catch (...) {
-    }
+    ReleaseSoundObjects();
     EndProcessNow();
 }
 

@@ -62,7 +62,9 @@ private:
     // Saves the RAM image and releases what start-up created; false when the
     // save failed (the error has been shown and the window stays open).
     bool FormClose();
-    void ReleaseSoundObjects();
+    // Stops the cue timer and releases the wave list and the audio device;
+    // errors while releasing are ignored.
+    void ReleaseSoundObjects() noexcept;
     void PlayRisingCue();
     void PlayFallingCue();
 };

@@ -1,3 +1,6 @@
+#include "runtime/runtime_state.h"
+#include "runtime/screen.h"
+#include "runtime/screen_writer.h"
 #include "shell/errors.h"
 #include "shell/guard.h"
 #include "shell/ram_image.h"
@@ -126,6 +129,21 @@ TEST(MainWindowScreen, HoldsExactlyTwentyFourEmptyLines)
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->document()->blockCount(), 24);
     EXPECT_EQ(memo->toPlainText(), QString(23, QLatin1Char('\n')));
+}
+
+TEST(MainWindowScreen, ShowsWhatIsWrittenWhileTheWindowLives)
+{
+    ResetRuntimeState();
+    {
+        MainWindowFixture f(nullptr);
+        WriteAtCursor(QStringLiteral("first"));
+        EXPECT_EQ(f.form->printmemo->document()->findBlockByNumber(0).text(),
+                  QStringLiteral("first").leftJustified(80));
+    }
+    // The screen goes on without a window to show it.
+    WriteAtCursor(QStringLiteral("second"));
+    EXPECT_EQ(Screen().rows()[1], QStringLiteral("second").leftJustified(80));
+    ResetRuntimeState();
 }
 
 struct StartStateCase {
