@@ -8,8 +8,6 @@ void Report(const std::exception_ptr& error)
 {
     try {
         std::rethrow_exception(error);
-    } catch (const ProcessEnded&) {
-        throw; // a test's "process ended": let it unwind to the test
     } catch (const VeltraError& e) {
         ShowMessage(e.message());
     } catch (const std::exception& e) {
@@ -26,7 +24,7 @@ bool Guarded(const std::function<void()>& body)
         body();
         return true;
     } catch (const ProcessEnded&) {
-        throw;
+        throw; // a test's "process ended": let it unwind to the test
     } catch (...) {
         Report(std::current_exception());
         return false;

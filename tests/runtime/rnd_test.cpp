@@ -10,7 +10,9 @@ namespace {
 class RndTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetRnd(); }
-    void TearDown() override { SetRandomDrawForTesting({}); }
+    // Back to the real clock and generator: a test's clock may read a local
+    // that is gone once the test ends.
+    void TearDown() override { ResetRnd(); }
 };
 
 TEST_F(RndTest, ZeroRepeatsTheLastDrawWithoutDrawing)
