@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -71,11 +72,13 @@ void StartNotes(WaveList& waves, const std::vector<double>& notes, const QString
 }
 
 // Processes what is pending once, then sleeps in the event loop until the
-// timer or a key-down clears NotesPlaying.
+// timer or a key-down clears NotesPlaying. The main window releases its
+// sound objects when it closes, stopping the timer on the way: nothing could
+// end the chord after that, so the wait ends with them.
 void WaitWhileNotesPlay()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    while (g_cues.NotesPlaying)
+    while (g_cues.NotesPlaying && g_cues.timer)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 

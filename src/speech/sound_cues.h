@@ -30,7 +30,8 @@ SoundCueState& SoundCues();
 void LoadSoundBank();
 
 // Plays the notes together for the duration (ms) with the note set; returns
-// when they have been stopped (the timer expired or a key ended the chord).
+// when they have been stopped (the timer expired, a key ended the chord, or
+// the main window released its sound objects while it closed).
 void PlayNotes(const std::vector<double>& notes, double duration, double set);
 void PlayBeep();
 void PlayClick(double n);

@@ -265,6 +265,30 @@ TEST(ChordWait, AChordPlayedDuringAnotherSharesItsFlagAndTimer)
     EXPECT_FALSE(form.Timer.isActive());
 }
 
+TEST(ChordWait, ClosingTheMainWindowDuringAChordEndsTheWait)
+{
+    TestEnvironment env;
+    CopyRunFiles(env);
+    auto form = std::make_unique<TForm1>();
+    form->FormCreate();
+    // Only keeps a wait that never ends from hanging the test: it ends the
+    // chord as a key would, long after the close.
+    bool rescued = false;
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [&] {
+        rescued = true;
+        SoundCues().NotesPlaying = false;
+    });
+    rescue.start(20000);
+    // Ten minutes: the close releases the timer that would have ended it.
+    DuringWait close([&] { form->close(); });
+    close.call([] { PlayNotes({400, 600}, 600000, 3); });
+    ASSERT_TRUE(close.ranInside());
+    EXPECT_FALSE(rescued);
+    EXPECT_FALSE(form->wavelist);
+}
+
 TEST(ChordWait, AMissingItemStopsTheNotesAlreadyStartedAndRaisesItsName)
 {
     TestEnvironment env;
