@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <climits>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
@@ -396,9 +397,8 @@ int AudioMixer::PlayWave(std::shared_ptr<const WaveData> wave, double playbackRa
 {
     std::shared_ptr<const WaveData> released;
     std::lock_guard<std::mutex> g(d->lock);
-    const int id = d->nextVoiceId++;
-    if (d->nextVoiceId <= 0)
-        d->nextVoiceId = 1;
+    const int id = d->nextVoiceId;
+    d->nextVoiceId = id == INT_MAX ? 1 : id + 1; // ids stay positive, without overflow
     if (!wave || wave->samples.empty())
         return id; // nothing to play: the voice has already ended
     // A free slot no render is reading; else the oldest playing voice gives way.

@@ -118,9 +118,10 @@ void MixerWaveList::SetVolume(const QString& name, int volume)
         m_mixer.SetVoiceVolume(item.voice, volume);
 }
 
-void MixerWaveList::Play(const QString& name)
+void MixerWaveList::Play(const QString& name) { Start(Find(name)); }
+
+void MixerWaveList::Start(Item& item)
 {
-    Item& item = Find(name);
     if (item.voice)
         m_mixer.StopVoice(item.voice);
     item.voice = m_mixer.PlayWave(item.wave, item.rate, item.volume, item.looped);
@@ -128,7 +129,11 @@ void MixerWaveList::Play(const QString& name)
 
 std::chrono::milliseconds MixerWaveList::WaitBound(const QString& name)
 {
-    const Item& item = Find(name);
+    return BoundOf(Find(name));
+}
+
+std::chrono::milliseconds MixerWaveList::BoundOf(const Item& item)
+{
     double seconds = 0;
     if (item.rate > 0)
         seconds = static_cast<double>(item.wave->samples.size()) / item.rate;
@@ -139,9 +144,9 @@ std::chrono::milliseconds MixerWaveList::WaitBound(const QString& name)
 
 void MixerWaveList::PlayAndWait(const QString& name)
 {
-    const std::chrono::milliseconds bound = WaitBound(name);
-    Play(name);
     Item& item = Find(name);
+    const std::chrono::milliseconds bound = BoundOf(item);
+    Start(item);
     // A stalled device (or a looped item) must not hold the program forever:
     // past the bound the item is stopped.
     if (!m_mixer.WaitVoice(item.voice, bound))

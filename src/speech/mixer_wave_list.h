@@ -45,6 +45,9 @@ private:
         int voice = 0; // the mixer voice of the last Play
     };
     Item& Find(const QString& name);
+    // Starts the item from its beginning; a voice it still has is stopped.
+    void Start(Item& item);
+    static std::chrono::milliseconds BoundOf(const Item& item);
     void StopAll();
 
     AudioMixer& m_mixer;

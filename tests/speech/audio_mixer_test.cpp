@@ -32,9 +32,6 @@ std::shared_ptr<const WaveData> ConstantWave(float value, int length, int rate =
     return w;
 }
 
-
-
-
 } // namespace
 
 // A 64-sample period played at 64 x f samples per second sounds at f Hz.

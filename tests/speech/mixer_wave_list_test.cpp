@@ -22,8 +22,6 @@ constexpr int kPeriod = 256;
 
 std::vector<float> Render(AudioMixer& mixer, int frames) { return RenderFrames(mixer, frames, kPeriod); }
 
-
-
 // A wave list loaded with the bank the build generates, on a test-owned
 // mixer that renders only when the test says so.
 struct BankFixture {
