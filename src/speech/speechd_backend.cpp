@@ -194,6 +194,12 @@ SpeechdBackend::~SpeechdBackend() {
         core->finished.wait_for(g, m_options.commandTimeout, [core] { return core->threadDone; });
 }
 
+void SpeechdBackend::KeepWatching() {
+    // A running watchdog keeps its beat: restarting it on every call would put
+    // its check off for as long as calls keep coming (a held key).
+    if (!m_watchdog.isActive()) m_watchdog.start();
+}
+
 bool SpeechdBackend::Failed() const {
     return m_failed;
 }
@@ -237,7 +243,7 @@ void SpeechdBackend::Begin(const QString& text, bool xml, Done done) {
         }
         core->messages[msg] = Core::Message{std::move(done), Clock::now(), chars};
     });
-    m_watchdog.start();
+    KeepWatching();
 }
 
 void SpeechdBackend::Cancel() {
@@ -257,7 +263,7 @@ void SpeechdBackend::Cancel() {
         }
         if (connection) spd_cancel(connection);
     });
-    m_watchdog.start();
+    KeepWatching();
 }
 
 void SpeechdBackend::Watch() {

@@ -48,6 +48,7 @@ public:
 
 private:
     void Watch();
+    void KeepWatching();
     void Fail();
     std::shared_ptr<Core> m_core;
     SpeechdOptions m_options;

@@ -203,6 +203,22 @@ TEST_F(DesktopVoiceTest, StreamsPurgedBeforeTheDaemonAnswersAreNeverSent) {
     EXPECT_EQ(texts.join(QLatin1String(" | ")), QStringLiteral("text: dva"));
 }
 
+// Speech that keeps coming (a held key stops and echoes many times a second)
+// must not keep a daemon that never answers from being noticed.
+TEST_F(DesktopVoiceTest, SteadySpeechDoesNotHideADaemonThatNeverAnswers) {
+    SilentDaemon daemon(options.speechd.socketPath);
+    ASSERT_TRUE(daemon.ok());
+    MakeVoice();
+    QDeadlineTimer bound(30000);
+    while (dynamic_cast<SpeechdBackend*>(voice->Backend())) {
+        ASSERT_FALSE(bound.hasExpired()) << "the daemon was never given up";
+        voice->Speak(QString(), SVSFPurgeBeforeSpeak);
+        voice->Speak(QStringLiteral("a"), SVSFlagsAsync);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_TRUE(WaitUntilIdle()) << "the voice hung: " << Events().toStdString();
+}
+
 // A daemon that stops answering while it speaks (it never ends the message
 // and blocks every further call), or that dies: the stream in flight ends,
 // the next ones speak on espeak-ng.
