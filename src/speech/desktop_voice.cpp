@@ -27,8 +27,8 @@ EspeakVoiceInfo LocaleVoice(const std::vector<EspeakVoiceInfo>& voices, const QS
                              .replace(QLatin1Char('_'), QLatin1Char('-'))
                              .toLower();
     const QString language = full.section(QLatin1Char('-'), 0, 0);
-    const bool named = !language.isEmpty() && language != QLatin1String("c") &&
-                       language != QLatin1String("posix");
+    const bool named =
+        !language.isEmpty() && language != QLatin1String("c") && language != QLatin1String("posix");
     const EspeakVoiceInfo* v = nullptr;
     if (named && full != language) v = find(full, false);
     if (!v && named) v = find(language, true);
