@@ -3,9 +3,9 @@
 #include "shell/resource_localizer.h"
 #include "shell/settings.h"
 #include "shell/ui_services.h"
+#include "speech/speech_output.h"
 #include "speech/wave_list.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
@@ -77,9 +77,7 @@ void StartNotes(WaveList& waves, const std::vector<double>& notes, const QString
 // end the chord after that, so the wait ends with them.
 void WaitWhileNotesPlay()
 {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    while (g_cues.NotesPlaying && g_cues.timer)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    WaitWhile([] { return g_cues.NotesPlaying && g_cues.timer; });
 }
 
 } // namespace

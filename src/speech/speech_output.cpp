@@ -33,10 +33,14 @@ SpeechState& Speech() {
     return g_speech;
 }
 
-void WaitWhileSet(const bool& flag) {
+void WaitWhile(const std::function<bool()>& condition) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    while (flag)
+    while (condition())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void WaitWhileSet(const bool& flag) {
+    WaitWhile([&flag] { return flag; });
 }
 
 void InitSpeechEngine() {

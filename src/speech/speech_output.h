@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct SpeechState {
     // Keys may be echoed and speech may be stopped.
     bool SpeechReady = false;
@@ -47,7 +49,9 @@ void ChosenVoiceSpeakAndWait(const QString& text);
 void DesktopVoiceSpeak(const QString& text, int flags);
 
 // Processes the pending events once, then waits (without using the CPU)
-// for events while the flag is set. Handlers run inside; such waits nest.
+// for events while the condition holds. Handlers run inside; such waits nest.
+void WaitWhile(const std::function<bool()>& condition);
+// The same while the flag is set.
 void WaitWhileSet(const bool& flag);
 
 // The speech set-up of the voice dialog's creation: connects the desktop
